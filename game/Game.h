@@ -1,0 +1,141 @@
+#pragma once
+
+// One game of Vorni: every move enters through Butt_Click, whoever asks for it
+// (a click on a column, its letter, or the computer). The game changes plain
+// data and tells its listener what happened, in order; it never waits and
+// never draws. The window plays the events back, with the falling ball.
+
+#include "Board.h"
+
+#include <array>
+#include <string_view>
+
+namespace vorni {
+
+// The three options live in the window's command labels; the game asks for
+// each one at the moment it needs it.
+class GameOptions {
+public:
+    virtual ~GameOptions() = default;
+    virtual bool animation() const = 0;    // drop the ball down the column
+    virtual bool playComputer() const = 0; // the computer answers Player 1
+    virtual bool gameLines() const = 0;    // new game lines are shown
+};
+
+// Fixed option values, for callers without a window.
+struct OptionValues final : GameOptions {
+    bool animationOn = false;
+    bool computerOn = false;
+    bool gameLinesOn = true;
+    bool animation() const override { return animationOn; }
+    bool playComputer() const override { return computerOn; }
+    bool gameLines() const override { return gameLinesOn; }
+};
+
+enum class Result : std::uint8_t { Player1Wins, Player2Wins, Equal };
+std::string_view resultText(Result result);
+
+// A line drawn over a scored four, from centre to centre of its end balls.
+struct GameLine {
+    int number = 0; // 1..n in the order drawn
+    int from = 0;   // end cells, in the order the line is drawn
+    int to = 0;
+    PointF p1;
+    PointF p2;
+    bool visible = false;
+};
+
+// Every column, row and diagonal scores at most once: 7 + 6 + 6 + 6 lines.
+constexpr int MaxGameLines = 25;
+
+enum class EventKind : std::uint8_t {
+    TurnPassed,   // player: the side now to move
+    BallPlaced,   // player: mover; column, row, cell; animated: drop shown
+    LineDrawn,    // line: number of the new game line
+    ScoreChanged, // player: who scored; score: the new total
+    ColumnClosed, // column
+    GameOver,     // result
+};
+
+struct GameEvent {
+    EventKind kind = EventKind::TurnPassed;
+    Player player = Player::None;
+    int column = -1;
+    int row = -1;
+    int cell = 0;
+    int score = 0;
+    int line = 0;
+    bool animated = false;
+    Result result = Result::Equal;
+};
+
+class GameListener {
+public:
+    virtual ~GameListener() = default;
+    virtual void happened(const GameEvent &event) = 0;
+};
+
+class Game;
+
+// Plays Player 2's reply, nested inside Player 1's click, by calling
+// Butt_Click itself.
+class Opponent {
+public:
+    virtual ~Opponent() = default;
+    virtual void ComputerMove(Game &game) = 0;
+};
+
+class Game {
+public:
+    explicit Game(const GameOptions &options, GameListener *listener = nullptr);
+
+    void setListener(GameListener *listener) { m_listener = listener; }
+    void setOpponent(Opponent *opponent) { m_opponent = opponent; }
+
+    // Drops a ball of the side to move into column Index and, with the
+    // computer on and Player 1 moving, the computer's reply; then closes a
+    // filled column and ends the game once all seven are closed.
+    // A column outside 0..6, a full column or a finished game changes nothing.
+    void Butt_Click(int Index);
+    bool canPlay(int column) const;
+
+    // Back to the start state: empty board, Player 1 to move, no lines.
+    void newGame();
+    // The "Game Line" command gives every line drawn so far its new state.
+    void setGameLinesVisible(bool visible);
+
+    const Board &board() const { return m_board; }
+    Player sideToMove() const { return m_board.sideToMove; }
+    bool isGameOver() const { return m_board.gameOver; }
+    Result result() const;
+
+    int lineCount() const { return m_lineCount; }
+    // number is 1..lineCount().
+    const GameLine &line(int number) const;
+
+private:
+    void PlayColumn(int Column);
+    bool ScanColumn(Player p, int c);
+    bool ScanRow(Player p, int R);
+    bool ScanRisingDiagonals(Player p);
+    bool ScanFallingDiagonals(Player p);
+    bool TestFour(Player p, int a, int b, int c, int d);
+    void DrawGameLine(int a, int b);
+    void closeColumn(int c);
+    void endGame();
+    void addScore(Player p);
+    void report(const GameEvent &event)
+    {
+        if (m_listener)
+            m_listener->happened(event);
+    }
+
+    const GameOptions &m_options;
+    GameListener *m_listener = nullptr;
+    Opponent *m_opponent = nullptr;
+    Board m_board;
+    std::array<GameLine, MaxGameLines> m_lines{};
+    int m_lineCount = 0;
+};
+
+} // namespace vorni
