@@ -1,0 +1,58 @@
+// Cell numbering, geometry and the start state.
+
+#include "Positions.h"
+
+namespace vorni {
+namespace {
+
+TEST(Board, CellNumbersRunUpEachColumn)
+{
+    EXPECT_EQ(cellOf(0, 0), 1);
+    EXPECT_EQ(cellOf(0, 5), 6);
+    EXPECT_EQ(cellOf(3, 0), 19);
+    EXPECT_EQ(cellOf(6, 5), 42);
+    for (int k = 1; k <= CellCount; ++k)
+        EXPECT_EQ(cellOf(columnOfCell(k), rowOfCell(k)), k);
+}
+
+TEST(Board, GeometryPlacesCellsAndCentres)
+{
+    // Rows 700 twips apart from the bottom, columns 765 apart.
+    EXPECT_EQ(RowTop[0], 5000);
+    EXPECT_EQ(RowTop[5], 1500);
+    EXPECT_EQ(ColumnLeft[6], 2145 + 6 * 765);
+    EXPECT_EQ(cellCentre(1), (PointF{2145 + 262.5, 5000 + 232.5}));
+    EXPECT_EQ(cellCentre(42), (PointF{6735 + 262.5, 1500 + 232.5}));
+}
+
+TEST(Board, BallLandsOnLowestFreeCell)
+{
+    OptionValues options;
+    Game game(options);
+    ASSERT_TRUE(testing::play(game, "4"));
+    EXPECT_EQ(game.board().owner(19), Player::One);
+    ASSERT_TRUE(testing::play(game, "4444"));
+    EXPECT_EQ(game.board().fillCount(3), 5);
+    ASSERT_TRUE(testing::play(game, "4"));
+    EXPECT_EQ(game.board().owner(24), Player::Two);
+    EXPECT_EQ(game.board().fillCount(3), 6);
+}
+
+TEST(Board, NewGameRestoresTheStartState)
+{
+    OptionValues options;
+    Game game(options);
+    // Player 1 stacks four in column A and scores a line.
+    ASSERT_TRUE(testing::play(game, "1212121 333333"));
+    ASSERT_EQ(game.board().score(Player::One), 1);
+    ASSERT_TRUE(game.board().isClosed(2));
+    game.newGame();
+    EXPECT_EQ(game.board(), Board{});
+    EXPECT_EQ(game.lineCount(), 0);
+    EXPECT_EQ(game.sideToMove(), Player::One);
+    ASSERT_TRUE(testing::play(game, "1"));
+    EXPECT_EQ(game.board().owner(1), Player::One);
+}
+
+} // namespace
+} // namespace vorni
