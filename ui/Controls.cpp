@@ -1,0 +1,187 @@
+#include "Controls.h"
+
+#include "Pictures.h"
+
+#include <QFontDatabase>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vorni {
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
+}
+
+int pointsToPixels(double points)
+{
+    return qRound(points * 96.0 / 72.0);
+}
+
+QFont comicFont(double points, bool italic)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("Comic Sans")});
+    font.setStyleHint(QFont::Cursive);
+    font.setPixelSize(pointsToPixels(points));
+    font.setItalic(italic);
+    return font;
+}
+
+QFont sansFont(double points, bool bold)
+{
+    QFont font;
+    // Liberation Sans has the narrow widths of the original panel font, so
+    // captions such as "Player vs Computer" fit their places.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pointsToPixels(points));
+    font.setBold(bold);
+    return font;
+}
+
+ImageControl::ImageControl(QWidget *parent, const QString &name, QRect geometry, bool stretch)
+    : QWidget(parent)
+    , m_stretch(stretch)
+{
+    setObjectName(name);
+    setGeometry(geometry);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ImageControl::setPicture(Picture picture)
+{
+    if (picture == m_picture)
+        return;
+    m_picture = picture;
+    update();
+}
+
+namespace {
+
+QPixmap naturalPixmap(Picture picture, qreal dpr)
+{
+    switch (picture) {
+    case Picture::Board:
+        return boardPixmap(dpr);
+    case Picture::Logo:
+        return logoPixmap(dpr);
+    case Picture::Credits:
+        return creditsPixmap(dpr);
+    case Picture::WebAddress:
+        return webAddressPixmap(dpr);
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+void ImageControl::paintEvent(QPaintEvent *)
+{
+    if (m_picture == Picture::None)
+        return;
+    QPainter painter(this);
+    const qreal dpr = devicePixelRatioF();
+    switch (m_picture) {
+    case Picture::Player1:
+    case Picture::Player2:
+    case Picture::Neutral: {
+        const Tile tile = m_picture == Picture::Player1 ? Tile::Player1
+            : m_picture == Picture::Player2             ? Tile::Player2
+                                                        : Tile::Neutral;
+        // Tiles are drawn afresh for each size rather than scaled, so they stay sharp.
+        const QSize size = m_stretch ? this->size() : tileNaturalSize(tile);
+        painter.drawPixmap(0, 0, tilePixmap(tile, size, dpr));
+        break;
+    }
+    default: {
+        const QPixmap pixmap = naturalPixmap(m_picture, dpr);
+        if (m_stretch)
+            painter.drawPixmap(rect(), pixmap);
+        else
+            painter.drawPixmap(0, 0, pixmap);
+    }
+    }
+}
+
+void ImageControl::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void ImageControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+LabelControl::LabelControl(QWidget *parent, const QString &name, QRect geometry, const QString &caption,
+                           const QFont &font, QColor colour, Qt::Alignment alignment, bool autoSize)
+    : QLabel(caption, parent)
+    , m_autoSize(autoSize)
+{
+    setObjectName(name);
+    setFont(font);
+    setAlignment(alignment | Qt::AlignTop);
+    setColour(colour);
+    setGeometry(geometry);
+    if (m_autoSize)
+        adjustSize();
+}
+
+void LabelControl::setCaption(const QString &caption)
+{
+    setText(caption);
+    if (m_autoSize)
+        adjustSize();
+}
+
+void LabelControl::setColour(QColor colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colour);
+    setPalette(p);
+}
+
+QColor LabelControl::colour() const
+{
+    return palette().color(QPalette::WindowText);
+}
+
+void LabelControl::setStrikeOut(bool on)
+{
+    QFont f = font();
+    f.setStrikeOut(on);
+    setFont(f);
+}
+
+void LabelControl::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void LabelControl::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+PanelControl::PanelControl(QWidget *parent, const QString &name, QRect geometry)
+    : QWidget(parent)
+{
+    setObjectName(name);
+    setGeometry(geometry);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+}
+
+} // namespace vorni

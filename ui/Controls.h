@@ -1,0 +1,96 @@
+#pragma once
+
+// The window's controls: labels and images placed in twips, as the layout of
+// the window is given. 15 twips are one logical pixel; Qt scales logical
+// pixels to the screen, so everything stays sharp at any device pixel ratio.
+
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+
+namespace vorni {
+
+constexpr int TwipsPerPixel = 15;
+
+constexpr int twipsToPixels(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+QRect twipsRect(int left, int top, int width, int height);
+
+// Font sizes are given in points at 96 dpi; the layout is fixed in pixels, so
+// fonts are sized in pixels too and do not grow with the desktop's font dpi.
+int pointsToPixels(double points);
+QFont comicFont(double points, bool italic);
+QFont sansFont(double points, bool bold);
+
+// The pictures an image can show. The three tiles are shared by every image
+// that shows them, so "which picture" is a plain value a reader can compare.
+enum class Picture : std::uint8_t { None, Player1, Player2, Neutral, Board, Logo, Credits, WebAddress };
+
+class ImageControl : public QWidget {
+    Q_OBJECT
+public:
+    // A stretched image scales its picture to its size; otherwise it shows the
+    // picture at the picture's own size.
+    ImageControl(QWidget *parent, const QString &name, QRect geometry, bool stretch);
+
+    void setPicture(Picture picture);
+    Picture picture() const { return m_picture; }
+    bool isStretched() const { return m_stretch; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    Picture m_picture = Picture::None;
+    bool m_stretch = false;
+    bool m_pressed = false;
+};
+
+class LabelControl : public QLabel {
+    Q_OBJECT
+public:
+    LabelControl(QWidget *parent, const QString &name, QRect geometry, const QString &caption, const QFont &font,
+                 QColor colour, Qt::Alignment alignment = Qt::AlignLeft, bool autoSize = false);
+
+    // Changes the caption; an auto-sized label keeps its left edge and takes
+    // the size of its new caption.
+    void setCaption(const QString &caption);
+    void setColour(QColor colour);
+    QColor colour() const;
+    void setStrikeOut(bool on);
+    bool isStruckOut() const { return font().strikeOut(); }
+    bool isAutoSize() const { return m_autoSize; }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    bool m_autoSize = false;
+    bool m_pressed = false;
+};
+
+// A child window used as a container with its own coordinates.
+class PanelControl : public QWidget {
+    Q_OBJECT
+public:
+    PanelControl(QWidget *parent, const QString &name, QRect geometry);
+};
+
+// Colours as the layout names them: &H00BBGGRR&.
+constexpr QRgb fromBgr(unsigned bgr)
+{
+    return qRgb(static_cast<int>(bgr & 0xff), static_cast<int>((bgr >> 8) & 0xff), static_cast<int>((bgr >> 16) & 0xff));
+}
+
+} // namespace vorni

@@ -1,0 +1,111 @@
+#pragma once
+
+// The game's one window: every control in its place, the board state mirrored
+// on it, and the events of a move played back one after another, with the
+// falling ball when "Animation" is on.
+
+#include "Computers.h"
+#include "Controls.h"
+#include "Game.h"
+
+#include <QPointer>
+#include <QVariantAnimation>
+#include <QWidget>
+
+#include <array>
+#include <deque>
+
+namespace vorni {
+
+// The game lines, drawn over the balls from centre to centre.
+class GameLinesView : public QWidget {
+    Q_OBJECT
+public:
+    GameLinesView(QWidget *parent, QRect geometry);
+    void addLine(const GameLine &line);
+    void setLinesVisible(bool visible);
+    void clear();
+    int lineCount() const { return static_cast<int>(m_lines.size()); }
+    const GameLine &line(int number) const { return m_lines.at(static_cast<std::size_t>(number - 1)); }
+
+    static constexpr QRgb Colour = fromBgr(0x004080);
+    static constexpr qreal Width = 3;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<GameLine> m_lines;
+};
+
+class MainFrm : public QWidget, private GameOptions, private GameListener {
+    Q_OBJECT
+public:
+    explicit MainFrm(QWidget *parent = nullptr);
+    ~MainFrm() override;
+
+    static constexpr int ClientWidth = 10035;
+    static constexpr int ClientHeight = 6420;
+
+    // Click handlers. Moves and commands wait while a move is being shown.
+    void Butt_Click(int Index);
+    void ButtLb_Click(int Index);
+    void CButt_Click(int Index);
+    void CButtLB_Click(int Index);
+    // Clears every hover mark; gives the buttons their normal picture.
+    void Form_MouseMove();
+
+    // A move is being shown: its ball falling, or events still to play.
+    bool isBusy() const;
+
+    const Game &game() const { return m_game; }
+    ImageControl *ball(int k) const { return m_balls.at(static_cast<std::size_t>(k)); }
+    ImageControl *butt(int c) const { return m_butt.at(static_cast<std::size_t>(c)); }
+    LabelControl *buttLb(int c) const { return m_buttLb.at(static_cast<std::size_t>(c)); }
+    ImageControl *cButt(int i) const { return m_cButt.at(static_cast<std::size_t>(i)); }
+    LabelControl *cButtLb(int i) const { return m_cButtLb.at(static_cast<std::size_t>(i)); }
+    GameLinesView *linesView() const { return m_lines; }
+    QVariantAnimation *dropAnimation() const { return m_drop; }
+
+signals:
+    // Everything of the last move is on the screen.
+    void moveShown();
+
+private:
+    void Form_Load();
+    void LayOutBalls();
+    void createControls();
+
+    bool animation() const override;
+    bool playComputer() const override;
+    bool gameLines() const override;
+    void happened(const GameEvent &event) override;
+
+    void playPending();
+    void display(const GameEvent &event);
+    void startDrop(const GameEvent &event);
+    void landBall(const GameEvent &event);
+    void newGame();
+
+    Game m_game;
+    Computer m_computer;
+    std::deque<GameEvent> m_pending;
+    GameEvent m_dropping;
+    QVariantAnimation *m_drop = nullptr;
+
+    PanelControl *m_picture3 = nullptr;
+    PanelControl *m_picture1 = nullptr;
+    ImageControl *m_nextImg = nullptr;
+    LabelControl *m_nextLb = nullptr;
+    LabelControl *m_p1 = nullptr;
+    LabelControl *m_p2 = nullptr;
+    std::array<LabelControl *, 2> m_gameOver{};
+    std::array<ImageControl *, CellCount + 1> m_balls{};
+    std::array<ImageControl *, Columns> m_butt{};
+    std::array<LabelControl *, Columns> m_buttLb{};
+    std::array<ImageControl *, 5> m_cButt{};
+    std::array<LabelControl *, 5> m_cButtLb{};
+    GameLinesView *m_lines = nullptr;
+};
+
+} // namespace vorni
