@@ -1,0 +1,15 @@
+// The pictures need a QGuiApplication for fonts and pixmaps. Without a display (CI, test discovery)
+// the offscreen platform is chosen, so discovery never aborts the build.
+
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
