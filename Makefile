@@ -25,6 +25,7 @@ bench: deps-test
 	cmake --preset release $(WERROR) >/dev/null
 	cmake --build --preset release -j $(JOBS)
 	./build/release/bench/vorni-bench
+	./build/release/bench/vorni-ui-bench
 
 deps:
 	@scripts/install-deps

@@ -1,0 +1,60 @@
+// From a click on a column to the painted window, with "Animation" off: the
+// ball must be on the screen well within one frame (16.7 ms at 60 Hz).
+
+#include "MainFrm.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+vorni::MainFrm *g_window = nullptr;
+
+void click(const QWidget *target)
+{
+    QTest::mouseClick(g_window->windowHandle(), Qt::LeftButton, {},
+                      target->mapTo(g_window, target->rect().center()));
+}
+
+void BM_ClickToFrame(benchmark::State &state)
+{
+    if (!g_window->cButtLb(0)->isStruckOut())
+        click(g_window->cButtLb(0));
+    std::mt19937 random(3);
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (g_window->game().isGameOver())
+            click(g_window->cButtLb(2));
+        int column;
+        do
+            column = std::uniform_int_distribution<int>(0, vorni::Columns - 1)(random);
+        while (!g_window->game().canPlay(column));
+        state.ResumeTiming();
+        click(g_window->butt(column));
+        // Paints the whole window now, as the next frame would.
+        g_window->repaint();
+    }
+}
+BENCHMARK(BM_ClickToFrame)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    vorni::MainFrm window;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    g_window = &window;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
