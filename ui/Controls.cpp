@@ -8,6 +8,18 @@
 
 namespace vorni {
 
+void ClickTracker::press(const QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+bool ClickTracker::release(const QMouseEvent *event, const QRect &area)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
+    m_pressed = false;
+    return click;
+}
+
 QRect twipsRect(int left, int top, int width, int height)
 {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
@@ -109,14 +121,12 @@ void ImageControl::paintEvent(QPaintEvent *)
 
 void ImageControl::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(event);
 }
 
 void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    if (click)
+    if (m_click.release(event, rect()))
         emit clicked();
 }
 
@@ -162,14 +172,12 @@ void LabelControl::setStrikeOut(bool on)
 
 void LabelControl::mousePressEvent(QMouseEvent *event)
 {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_click.press(event);
 }
 
 void LabelControl::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    m_pressed = false;
-    if (click)
+    if (m_click.release(event, rect()))
         emit clicked();
 }
 

@@ -26,6 +26,16 @@ QFont sansFont(double points, bool bold);
 
 // The pictures an image can show. The three tiles are shared by every image
 // that shows them, so "which picture" is a plain value a reader can compare.
+// A click is a left press and a release over the same control.
+class ClickTracker {
+public:
+    void press(const QMouseEvent *event);
+    bool release(const QMouseEvent *event, const QRect &area);
+
+private:
+    bool m_pressed = false;
+};
+
 enum class Picture : std::uint8_t { None, Player1, Player2, Neutral, Board, Logo, Credits, WebAddress };
 
 class ImageControl : public QWidget {
@@ -50,7 +60,7 @@ protected:
 private:
     Picture m_picture = Picture::None;
     bool m_stretch = false;
-    bool m_pressed = false;
+    ClickTracker m_click;
 };
 
 class LabelControl : public QLabel {
@@ -77,7 +87,7 @@ protected:
 
 private:
     bool m_autoSize = false;
-    bool m_pressed = false;
+    ClickTracker m_click;
 };
 
 // A child window used as a container with its own coordinates.
