@@ -323,7 +323,6 @@ void drawFittedLine(QPainter &painter, const QRectF &box, const QString &text, c
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font);
     painter.setPen(colour);
-    painter.setClipRect(box);
     painter.translate(box.left(), 0.0);
     if (ink.width() > box.width())
         painter.scale(box.width() / ink.width(), 1.0); // still too long at the smallest size: squeeze

@@ -332,35 +332,37 @@ TEST(WebAddressPicture, OneGreenLineUnderTheClickArea)
     }
 }
 
-TEST(FittedLine, LongTextShrinksToStayInsideItsBox)
+QRect fittedInk(const QString &text, const QRect &box, int dpr)
 {
-    const QString longAddress = QStringLiteral("a-rather-long-web-address.games.example.org/vorni/four-in-a-row");
-    for (const int dpr : Ratios) {
-        SCOPED_TRACE(dpr);
-        QImage image = makeCanvas({200, 24}, dpr);
-        image.fill(Qt::black);
-        const QRect box(20, 5, 120, 14);
-        {
-            QPainter painter(&image);
-            drawFittedLine(painter, box, longAddress, Qt::green, QFont::Normal, 14);
-        }
-        const QRect ink = inkBounds(image, QRect(0, 0, 200, 24));
-        ASSERT_FALSE(ink.isNull());
-        EXPECT_TRUE(box.contains(ink)) << ink.x() << ", " << ink.y() << ", " << ink.width() << " x " << ink.height();
-        EXPECT_GE(ink.width(), box.width() - 8) << "uses the room it has";
-    }
-}
-
-TEST(FittedLine, ShortTextKeepsItsLargestSize)
-{
-    QImage image = makeCanvas({200, 24}, 1);
+    QImage image = makeCanvas({240, 24}, dpr);
     image.fill(Qt::black);
     {
         QPainter painter(&image);
-        drawFittedLine(painter, QRectF(2, 2, 190, 20), QStringLiteral("Ag"), Qt::green, QFont::Normal, 16);
+        drawFittedLine(painter, box, text, Qt::green, QFont::Normal, 14);
     }
-    const QRect ink = inkBounds(image, QRect(0, 0, 200, 24));
-    EXPECT_GE(ink.height(), 14); // 'A' and 'g' of a 16 pixel font span most of its height
+    return inkBounds(image, QRect(0, 0, 240, 24));
+}
+
+TEST(FittedLine, LongerTextIsDrawnSmallerAndStaysInsideItsBox)
+{
+    const QRect box(20, 5, 160, 14);
+    const QString shortText = QStringLiteral("vorni.example.org");
+    const QString longer = QStringLiteral("games.vorni.example.org/four");
+    const QString tooLong = QStringLiteral("a-rather-long-web-address.games.example.org/vorni/four-in-a-row/play");
+    for (const int dpr : Ratios) {
+        SCOPED_TRACE(dpr);
+        QRect inks[3];
+        int n = 0;
+        for (const QString &text : {shortText, longer, tooLong}) {
+            SCOPED_TRACE(text.toStdString());
+            const QRect ink = fittedInk(text, box, dpr);
+            ASSERT_FALSE(ink.isNull());
+            EXPECT_TRUE(box.contains(ink)) << ink.x() << ", " << ink.y() << ", " << ink.width() << " x " << ink.height();
+            inks[n++] = ink;
+        }
+        EXPECT_LT(inks[1].height(), inks[0].height()) << "shrinks rather than squeezing a readable size";
+        EXPECT_GE(inks[2].width(), box.width() - 8) << "the longest text still uses the whole box";
+    }
 }
 
 struct ShownAddress {
