@@ -388,8 +388,8 @@ INSTANTIATE_TEST_SUITE_P(Each, ShownWebAddress,
 
 TEST(MakerAddresses, AreThoseTheBuildWasConfiguredWith)
 {
-    EXPECT_EQ(makerWebAddress(), QString::fromUtf8(EXPECTED_WEB_ADDRESS));
-    EXPECT_EQ(makerEmailAddress(), QString::fromUtf8(EXPECTED_EMAIL_ADDRESS));
+    EXPECT_EQ(makerWebAddress(), QString::fromUtf8(QByteArray::fromHex(EXPECTED_WEB_ADDRESS_HEX)));
+    EXPECT_EQ(makerEmailAddress(), QString::fromUtf8(QByteArray::fromHex(EXPECTED_EMAIL_ADDRESS_HEX)));
 }
 
 // ---------------------------------------------------------------------------------------------------
