@@ -55,11 +55,14 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display
 xvfb_pid=$!
 deadline=$(( $(now_us) + 10000000 ))
 until grep -qx '[0-9][0-9]*' "$work/display"; do
-    (( $(now_us) < deadline )) && kill -0 "$xvfb_pid" 2>/dev/null ||
-        { echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2; exit 1; }
+    if (( $(now_us) >= deadline )) || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+        echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2
+        exit 1
+    fi
     sleep 0.05
 done
-export DISPLAY=":$(tr -d '\n' <"$work/display")"
+DISPLAY=":$(tr -d '\n' <"$work/display")"
+export DISPLAY
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING \
     QT_FONT_DPI WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
@@ -128,7 +131,9 @@ cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{print $12 + $13}'; }
 
 median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-command -v xdotool >/dev/null && xdotool mousemove 1270 1010 2>/dev/null || true # the pointer off both windows
+if command -v xdotool >/dev/null; then
+    xdotool mousemove 1270 1010 2>/dev/null || true # the pointer off both windows, so no hover repaints
+fi
 
 echo "Display $DISPLAY, $runs runs each after one warm-up, $(nproc) cores"
 for name in bare game; do
