@@ -20,6 +20,11 @@ bool ClickTracker::release(const QMouseEvent *event, const QRect &area)
     return click;
 }
 
+void trackMouse(QWidget *control)
+{
+    control->setMouseTracking(true);
+}
+
 QRect twipsRect(int left, int top, int width, int height)
 {
     return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
@@ -61,6 +66,7 @@ ImageControl::ImageControl(QWidget *parent, const QString &name, QRect geometry,
     setObjectName(name);
     setGeometry(geometry);
     setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_NoMousePropagation);
 }
 
 void ImageControl::setPicture(Picture picture)
@@ -136,6 +142,7 @@ LabelControl::LabelControl(QWidget *parent, const QString &name, QRect geometry,
     , m_autoSize(autoSize)
 {
     setObjectName(name);
+    setAttribute(Qt::WA_NoMousePropagation);
     setFont(font);
     setAlignment(alignment | Qt::AlignTop);
     setColour(colour);
@@ -170,6 +177,21 @@ void LabelControl::setStrikeOut(bool on)
     setFont(f);
 }
 
+void ImageControl::mouseMoveEvent(QMouseEvent *)
+{
+    emit mouseMoved();
+}
+
+void LabelControl::mouseMoveEvent(QMouseEvent *)
+{
+    emit mouseMoved();
+}
+
+void PanelControl::mouseMoveEvent(QMouseEvent *)
+{
+    emit mouseMoved();
+}
+
 void LabelControl::mousePressEvent(QMouseEvent *event)
 {
     m_click.press(event);
@@ -185,6 +207,7 @@ PanelControl::PanelControl(QWidget *parent, const QString &name, QRect geometry)
     : QWidget(parent)
 {
     setObjectName(name);
+    setAttribute(Qt::WA_NoMousePropagation);
     setGeometry(geometry);
     setAutoFillBackground(true);
     QPalette p = palette();

@@ -51,11 +51,13 @@ public:
 
 signals:
     void clicked();
+    void mouseMoved();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     Picture m_picture = Picture::None;
@@ -80,10 +82,12 @@ public:
 
 signals:
     void clicked();
+    void mouseMoved();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     bool m_autoSize = false;
@@ -95,7 +99,18 @@ class PanelControl : public QWidget {
     Q_OBJECT
 public:
     PanelControl(QWidget *parent, const QString &name, QRect geometry);
+
+signals:
+    void mouseMoved();
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
 };
+
+// Hover: a control reports the pointer moving over it only where the window
+// handles it. Every control keeps its mouse moves to itself, so the pointer
+// over a ball or a caption does not count as the bare window beneath.
+void trackMouse(QWidget *control);
 
 // Colours as the layout names them: &H00BBGGRR&.
 constexpr QRgb fromBgr(unsigned bgr)

@@ -260,13 +260,26 @@ void MainFrm::createControls()
     stackFrontToBack(stripOrder);
 
     for (int c = 0; c < Columns; ++c) {
-        connect(m_butt[static_cast<std::size_t>(c)], &ImageControl::clicked, this, [this, c] { Butt_Click(c); });
-        connect(m_buttLb[static_cast<std::size_t>(c)], &LabelControl::clicked, this, [this, c] { ButtLb_Click(c); });
+        ImageControl *button = butt(c);
+        LabelControl *letter = buttLb(c);
+        connect(button, &ImageControl::clicked, this, [this, c] { Butt_Click(c); });
+        connect(letter, &LabelControl::clicked, this, [this, c] { ButtLb_Click(c); });
+        trackMouse(button);
+        trackMouse(letter);
+        connect(button, &ImageControl::mouseMoved, this, [this, c] { butt_MouseMove(c); });
+        connect(letter, &LabelControl::mouseMoved, this, [this, c] { ButtLb_MouseMove(c); });
     }
     for (int i = 0; i < 5; ++i) {
-        connect(m_cButt[static_cast<std::size_t>(i)], &ImageControl::clicked, this, [this, i] { CButt_Click(i); });
-        connect(m_cButtLb[static_cast<std::size_t>(i)], &LabelControl::clicked, this, [this, i] { CButtLB_Click(i); });
+        connect(cButt(i), &ImageControl::clicked, this, [this, i] { CButt_Click(i); });
+        connect(cButtLb(i), &LabelControl::clicked, this, [this, i] { CButtLB_Click(i); });
+        trackMouse(cButt(i));
+        connect(cButt(i), &ImageControl::mouseMoved, this, [this, i] { CButt_MouseMove(i); });
     }
+    setMouseTracking(true);
+    trackMouse(image1);
+    connect(image1, &ImageControl::mouseMoved, this, &MainFrm::Image1_MouseMove);
+    trackMouse(m_picture3);
+    connect(m_picture3, &PanelControl::mouseMoved, this, &MainFrm::Picture3_MouseMove);
 
     m_drop = new QVariantAnimation(this);
     m_drop->setEasingCurve(QEasingCurve::Linear);
@@ -363,16 +376,61 @@ void MainFrm::CButt_Click(int Index)
     }
 }
 
-void MainFrm::Form_MouseMove()
+void MainFrm::clearColumnMarks()
 {
+    // A full column keeps its grey picture.
     for (ImageControl *button : m_butt) {
         if (button->isEnabled())
             button->setPicture(Picture::Player2);
     }
+}
+
+void MainFrm::clearCommandMarks()
+{
     for (int i = 0; i < 5; ++i) {
         cButt(i)->setPicture(Picture::Player2);
         cButtLb(i)->setColour(LightGreen);
     }
+}
+
+void MainFrm::butt_MouseMove(int Index)
+{
+    clearColumnMarks();
+    butt(Index)->setPicture(Picture::Player1);
+}
+
+void MainFrm::ButtLb_MouseMove(int Index)
+{
+    if (butt(Index)->isEnabled())
+        butt_MouseMove(Index);
+}
+
+void MainFrm::CButt_MouseMove(int Index)
+{
+    clearCommandMarks();
+    cButt(Index)->setPicture(Picture::Player1);
+    cButtLb(Index)->setColour(Brown);
+}
+
+void MainFrm::Form_MouseMove()
+{
+    clearColumnMarks();
+    clearCommandMarks();
+}
+
+void MainFrm::Image1_MouseMove()
+{
+    Form_MouseMove();
+}
+
+void MainFrm::Picture3_MouseMove()
+{
+    Form_MouseMove();
+}
+
+void MainFrm::mouseMoveEvent(QMouseEvent *)
+{
+    Form_MouseMove();
 }
 
 void MainFrm::happened(const GameEvent &event)

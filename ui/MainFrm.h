@@ -52,8 +52,14 @@ public:
     void ButtLb_Click(int Index);
     void CButt_Click(int Index);
     void CButtLB_Click(int Index);
-    // Clears every hover mark; gives the buttons their normal picture.
+    // Hover: the button under the pointer shows Player 1's picture. The bare
+    // window, the board picture and the panel's background clear every mark.
+    void butt_MouseMove(int Index);
+    void ButtLb_MouseMove(int Index);
+    void CButt_MouseMove(int Index);
     void Form_MouseMove();
+    void Image1_MouseMove();
+    void Picture3_MouseMove();
 
     // A move is being shown: its ball falling, or events still to play.
     bool isBusy() const;
@@ -71,8 +77,13 @@ signals:
     // Everything of the last move is on the screen.
     void moveShown();
 
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override;
+
 private:
     void Form_Load();
+    void clearColumnMarks();
+    void clearCommandMarks();
     void LayOutBalls();
     void createControls();
 

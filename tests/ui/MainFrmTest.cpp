@@ -436,6 +436,82 @@ private slots:
         QCOMPARE(control<ImageControl>("NextImg")->picture(), Picture::Player1);
     }
 
+    void hoverMarksOneButtonPerGroup()
+    {
+        animationOff();
+        auto moveTo = [&](QPoint p) { QTest::mouseMove(m_window->windowHandle(), p); };
+        auto over = [&](const QWidget *w) { moveTo(centreInWindow(m_window.get(), w)); };
+        auto markedColumns = [&] {
+            QList<int> marked;
+            for (int c = 0; c < Columns; ++c) {
+                if (m_window->butt(c)->picture() == Picture::Player1)
+                    marked << c;
+            }
+            return marked;
+        };
+        auto markedCommand = [&] {
+            int marked = -1;
+            for (int i = 0; i < 5; ++i) {
+                const bool button = m_window->cButt(i)->picture() == Picture::Player1;
+                const bool label = m_window->cButtLb(i)->colour() == QColor(fromBgr(0x004080));
+                if (button != label)
+                    return -2; // a half-marked command
+                if (button)
+                    marked = i;
+            }
+            return marked;
+        };
+
+        over(m_window->butt(2));
+        QCOMPARE(markedColumns(), QList<int>{2});
+        over(m_window->butt(3));
+        QCOMPARE(markedColumns(), QList<int>{3});
+        over(m_window->buttLb(5)); // the letter marks its button
+        QCOMPARE(markedColumns(), QList<int>{5});
+        // The strip around the buttons leaves the mark where it is.
+        QWidget *strip = control("Picture1");
+        moveTo(strip->mapTo(m_window.get(), QPoint(strip->width() - 1, strip->height() - 1)));
+        QCOMPARE(markedColumns(), QList<int>{5});
+
+        // Commands: the button marks itself and its label; the label alone changes nothing.
+        // Its label covers the middle of a command button: point at its left end.
+        auto overButton = [&](int i) {
+            const QWidget *b = m_window->cButt(i);
+            moveTo(b->mapTo(m_window.get(), QPoint(3, b->height() / 2)));
+        };
+        overButton(1);
+        QCOMPARE(markedCommand(), 1);
+        QCOMPARE(markedColumns(), QList<int>{5}); // the groups are independent
+        over(m_window->cButtLb(2));
+        QCOMPARE(markedCommand(), 1);
+        overButton(4);
+        QCOMPARE(markedCommand(), 4);
+        // The panel's own background clears both groups.
+        QWidget *panel = control("Picture3");
+        moveTo(panel->mapTo(m_window.get(), QPoint(10, twipsToPixels(400))));
+        QCOMPARE(markedCommand(), -1);
+        QCOMPARE(markedColumns(), QList<int>{});
+
+        // A ball on the board is no background; the bare board is.
+        clickColumn(0);
+        over(m_window->butt(1));
+        over(m_window->ball(1));
+        QCOMPARE(markedColumns(), QList<int>{1});
+        over(m_window->ball(2)); // empty cell: the board picture beneath
+        QCOMPARE(markedColumns(), QList<int>{});
+
+        // A full column is never marked, by its button or its letter.
+        for (int i = 0; i < 5; ++i)
+            clickColumn(0);
+        over(m_window->buttLb(0));
+        QCOMPARE(markedColumns(), QList<int>{});
+        QCOMPARE(m_window->butt(0)->picture(), Picture::Neutral);
+        over(m_window->butt(6));
+        moveTo(QPoint(300, 20)); // the bare window
+        QCOMPARE(markedColumns(), QList<int>{});
+        QCOMPARE(m_window->butt(0)->picture(), Picture::Neutral);
+    }
+
     // Pictures are drawn for the screen's pixels, not scaled up from one
     // pixel per logical pixel: run with QT_SCALE_FACTOR=2 this checks HiDPI.
     void picturesAreDrawnAtTheScreensResolution()
