@@ -2,10 +2,10 @@
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
-#include <QRadialGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
+#include <QRadialGradient>
 
 #include <algorithm>
 #include <cmath>

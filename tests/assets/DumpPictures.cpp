@@ -37,7 +37,9 @@ int main(int argc, char **argv)
     const struct {
         const char *name;
         vorni::Tile tile;
-    } tiles[] = {{"player1", vorni::Tile::Player1}, {"player2", vorni::Tile::Player2}, {"neutral", vorni::Tile::Neutral}};
+    } tiles[] = {{"player1", vorni::Tile::Player1},
+                 {"player2", vorni::Tile::Player2},
+                 {"neutral", vorni::Tile::Neutral}};
     for (const int dpr : {1, 2}) {
         const QString at = QStringLiteral("@%1x").arg(dpr);
         for (const auto &t : tiles)

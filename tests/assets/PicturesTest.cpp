@@ -357,7 +357,8 @@ TEST(FittedLine, LongerTextIsDrawnSmallerAndStaysInsideItsBox)
             SCOPED_TRACE(text.toStdString());
             const QRect ink = fittedInk(text, box, dpr);
             ASSERT_FALSE(ink.isNull());
-            EXPECT_TRUE(box.contains(ink)) << ink.x() << ", " << ink.y() << ", " << ink.width() << " x " << ink.height();
+            EXPECT_TRUE(box.contains(ink))
+                << ink.x() << ", " << ink.y() << ", " << ink.width() << " x " << ink.height();
             inks[n++] = ink;
         }
         EXPECT_LT(inks[1].height(), inks[0].height()) << "shrinks rather than squeezing a readable size";
