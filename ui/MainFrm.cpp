@@ -15,6 +15,24 @@ constexpr QRgb Brown = fromBgr(0x004080);
 constexpr QRgb White = fromBgr(0xFFFFFF);
 constexpr QRgb Orange = fromBgr(0x0080FF);
 
+// The title letters: the product word down the left edge, lit in turn.
+struct Light {
+    const char *caption;
+    int left, top, width, height;
+    double points;
+    double litPoints;
+    unsigned colour;
+};
+constexpr std::array<Light, 5> Lights{{
+    {"V", 345, 885, 1245, 1350, 48, 55, 0x00FFFF},
+    {"O", 750, 1575, 1020, 1350, 48, 55, 0xFF00FF},
+    {"r", 330, 2490, 1290, 1485, 54.75, 62, 0x00FF00},
+    {"N", 570, 3675, 1230, 1350, 48, 55, 0x0000FF},
+    {"I", 375, 4920, 1170, 1350, 48, 55, 0xFFFF00},
+}};
+constexpr int BlinkerInterval = 300;
+constexpr int TicksPerCycle = 25;
+
 // The falling ball covers the tallest drop, from 580 to the bottom row at
 // 5000 twips, in this time, at a constant speed.
 constexpr double FullDropMs = 400.0;
@@ -155,20 +173,7 @@ void MainFrm::createControls()
     auto *vorniImg = new ImageControl(this, QStringLiteral("VorniImg"), twipsRect(7380, 0, 2580, 765), false);
     vorniImg->setPicture(Picture::Logo);
 
-    struct Light {
-        const char *caption;
-        int left, top, width, height;
-        double points;
-        unsigned colour;
-    };
-    static constexpr std::array<Light, 5> Lights{{
-        {"V", 345, 885, 1245, 1350, 48, 0x00FFFF},
-        {"O", 750, 1575, 1020, 1350, 48, 0xFF00FF},
-        {"r", 330, 2490, 1290, 1485, 54.75, 0x00FF00},
-        {"N", 570, 3675, 1230, 1350, 48, 0x0000FF},
-        {"I", 375, 4920, 1170, 1350, 48, 0xFFFF00},
-    }};
-    std::array<LabelControl *, 5> lights{};
+    auto &lights = m_lights;
     for (int i : {0, 1, 3, 4, 2}) {
         const Light &l = Lights[static_cast<std::size_t>(i)];
         lights[static_cast<std::size_t>(i)] = new LabelControl(
@@ -280,6 +285,12 @@ void MainFrm::createControls()
     connect(image1, &ImageControl::mouseMoved, this, &MainFrm::Image1_MouseMove);
     trackMouse(m_picture3);
     connect(m_picture3, &PanelControl::mouseMoved, this, &MainFrm::Picture3_MouseMove);
+
+    m_blinker = new QTimer(this);
+    m_blinker->setObjectName(QStringLiteral("Blinker"));
+    m_blinker->setInterval(BlinkerInterval);
+    connect(m_blinker, &QTimer::timeout, this, &MainFrm::Blinker_Timer);
+    m_blinker->start();
 
     m_drop = new QVariantAnimation(this);
     m_drop->setEasingCurve(QEasingCurve::Linear);
@@ -431,6 +442,35 @@ void MainFrm::Picture3_MouseMove()
 void MainFrm::mouseMoveEvent(QMouseEvent *)
 {
     Form_MouseMove();
+}
+
+void MainFrm::toggleLight(int i)
+{
+    // Both looks are decided against the base look, never the lit one.
+    const Light &l = Lights[static_cast<std::size_t>(i)];
+    LabelControl *letter = light(i);
+    const QColor base(fromBgr(l.colour));
+    letter->setColour(letter->colour() == base ? QColor(White) : base);
+    QFont font = letter->font();
+    const int basePixels = pointsToPixels(l.points);
+    font.setPixelSize(font.pixelSize() == basePixels ? pointsToPixels(l.litPoints) : basePixels);
+    letter->setFont(font);
+}
+
+void MainFrm::Blinker_Timer()
+{
+    if (m_blinkCounter > TicksPerCycle - 1)
+        m_blinkCounter = 0;
+    ++m_blinkCounter;
+    const int tick = m_blinkCounter;
+    if (tick <= 10) {
+        toggleLight((tick - 1) / 2); // down the word: lights(0) to lights(4)
+    } else if (tick <= 20) {
+        toggleLight(4 - (tick - 11) / 2); // and back up
+    } else if (tick <= 24) {
+        for (int i = 0; i < 5; ++i)
+            toggleLight(i);
+    }
 }
 
 void MainFrm::happened(const GameEvent &event)

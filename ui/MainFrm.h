@@ -8,7 +8,7 @@
 #include "Controls.h"
 #include "Game.h"
 
-#include <QPointer>
+#include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
 
@@ -61,6 +61,11 @@ public:
     void Image1_MouseMove();
     void Picture3_MouseMove();
 
+    // One tick of the title lights: 25 ticks of 300 ms make one cycle.
+    void Blinker_Timer();
+    QTimer *blinker() const { return m_blinker; }
+    LabelControl *light(int i) const { return m_lights.at(static_cast<std::size_t>(i)); }
+
     // A move is being shown: its ball falling, or events still to play.
     bool isBusy() const;
 
@@ -84,6 +89,7 @@ private:
     void Form_Load();
     void clearColumnMarks();
     void clearCommandMarks();
+    void toggleLight(int i);
     void LayOutBalls();
     void createControls();
 
@@ -117,6 +123,9 @@ private:
     std::array<ImageControl *, 5> m_cButt{};
     std::array<LabelControl *, 5> m_cButtLb{};
     GameLinesView *m_lines = nullptr;
+    std::array<LabelControl *, 5> m_lights{};
+    QTimer *m_blinker = nullptr;
+    int m_blinkCounter = 0;
 };
 
 } // namespace vorni

@@ -512,6 +512,47 @@ private slots:
         QCOMPARE(m_window->butt(0)->picture(), Picture::Neutral);
     }
 
+    void titleLightsRunTheirCycle()
+    {
+        QVERIFY(m_window->blinker()->isActive());
+        QCOMPARE(m_window->blinker()->interval(), 300);
+        m_window->blinker()->stop();
+        const int basePixels[] = {64, 64, 73, 64, 64};
+        const int litPixels[] = {73, 73, 83, 73, 73};
+        auto litLetters = [&] {
+            QString lit;
+            for (int i = 0; i < 5; ++i) {
+                LabelControl *letter = m_window->light(i);
+                const bool white = letter->colour() == QColor(Qt::white);
+                const int expectedSize = white ? litPixels[i] : basePixels[i];
+                if (letter->font().pixelSize() != expectedSize)
+                    return QStringLiteral("size of %1 out of step").arg(i);
+                if (white)
+                    lit += QString::number(i);
+            }
+            return lit;
+        };
+        QCOMPARE(litLetters(), QString());
+        // Lit letters after each tick of one cycle: down the word, back up,
+        // the whole word twice, a pause.
+        const QStringList cycle{"0", "", "1", "", "2", "", "3", "", "4", "", "4", "", "3",
+                                "",  "2", "", "1", "", "0", "", "01234", "", "01234", "", ""};
+        for (int round = 0; round < 2; ++round) {
+            for (int tick = 0; tick < cycle.size(); ++tick) {
+                m_window->Blinker_Timer();
+                QVERIFY2(litLetters() == cycle[tick],
+                         qPrintable(QStringLiteral("round %1 tick %2: %3").arg(round).arg(tick + 1).arg(litLetters())));
+            }
+        }
+        // A new game does not restart the show.
+        m_window->Blinker_Timer();
+        click(m_window->cButtLb(2));
+        m_window->Blinker_Timer();
+        QCOMPARE(litLetters(), QString());
+        m_window->Blinker_Timer();
+        QCOMPARE(litLetters(), QStringLiteral("1"));
+    }
+
     // Pictures are drawn for the screen's pixels, not scaled up from one
     // pixel per logical pixel: run with QT_SCALE_FACTOR=2 this checks HiDPI.
     void picturesAreDrawnAtTheScreensResolution()
