@@ -1,14 +1,91 @@
 #pragma once
 
-// The computer opponent: answers Player 1's move with fixed pattern rules.
+// The computer opponent. It plays Player 2 and answers every move of Player 1
+// at once, judging the board as it stands: it completes or blocks a line of
+// four, then extends or blocks a pair, and otherwise plays a random column.
+// It never looks ahead and remembers nothing between its moves.
+//
+// The rules take the game, read its board and play only through Butt_Click,
+// the same entry as a person's click, so the ball, the scoring, the turn and
+// the end of the game are handled as for any move. Each rule either plays
+// exactly one ball and returns true, or changes nothing and returns false.
+//
+// A side is the player whose balls a rule looks for: Player::Two to complete
+// the computer's own line, Player::One to block the person's. Cell numbers,
+// columns and row numbers R = r + 1 are those of Board.h.
 
 #include "Game.h"
+#include "RandomGenerator.h"
+#include "Windows.h"
 
 namespace vorni {
 
 class Computer final : public Opponent {
 public:
+    // Draws its random replies from the process's generator.
+    Computer();
+    // Draws from generator instead, which must outlive the computer.
+    explicit Computer(RandomGenerator &generator);
+
+    // Plays Player 2's reply. Precondition: Player 2 is to move. If no column
+    // has room (the turn order never allows it) nothing is played.
     void ComputerMove(Game &game) override;
+
+private:
+    RandomGenerator *m_generator;
 };
+
+// Column n - 1 (n = 1..7) holds need consecutive balls of side, counted from
+// the bottom; the first such run decides. Plays that column unless it is full.
+bool TryColumnRun(Game &game, Player side, int n, int need);
+
+// A three of side with a playable gap in the windows W1..W8 of row number R
+// (1..6), pattern by pattern. A row that has scored its horizontal line is
+// not searched.
+bool TryRowThree(Game &game, Player side, int R);
+
+// A three of side with a playable gap in the diagonal windows: every rising
+// window, pattern by pattern, before any falling one.
+bool TryDiagonalThree(Game &game, Player side);
+
+// Window c1..c4 matches three-pattern 0..3 (three of side and an empty cell)
+// and its empty cell is playable: plays it.
+bool MatchThreeWindow(Game &game, Player side, int pattern, int c1, int c2, int c3, int c4);
+
+// The column 0..6 of cell 1..42.
+constexpr int ColumnOfCell(int cell)
+{
+    return (cell - 1) / 6;
+}
+
+// A pair of side next to a playable empty cell in the windows W1, W2, W3, W5,
+// W6, W7 of row number R (1..6), pattern by pattern. A scored row is searched
+// like any other.
+bool TryRowPair(Game &game, Player side, int R);
+
+// The same on the diagonal windows: every rising window before any falling one.
+bool TryDiagonalPair(Game &game, Player side);
+
+// Window c1..c4 matches pair-pattern 0..3 and the pattern's empty cell to play
+// is playable: plays it. Cells the pattern does not examine are not read.
+bool MatchPairWindow(Game &game, Player side, int pattern, int c1, int c2, int c3, int c4);
+
+// An empty cell is playable when a ball dropped into its column lands on it:
+// it is on the bottom row or the cell below it holds a ball.
+bool isPlayable(const Board &board, int cell);
+
+// The column a fallback draw x (0 <= x < 1) names: x * 6 rounded to the
+// nearest whole number, an exact half to the even neighbour, so the edge
+// columns come up half as often as the inner ones.
+int columnForDraw(double x);
+
+struct FallbackChoice {
+    int column = -1; // -1: no column has room
+    int draws = 0;
+};
+
+// One random fallback decision: re-seed with 50, draw, and draw again while
+// the drawn column is full. Draws nothing when every column is full.
+FallbackChoice chooseFallbackColumn(RandomGenerator &generator, const Board &board);
 
 } // namespace vorni
