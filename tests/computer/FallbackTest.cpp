@@ -51,7 +51,7 @@ TEST(Fallback, FreshGeneratorsGiveTheSameDrawsAndReseedingDoesNotRestartThem)
 
 TEST(Fallback, FirstRepliesOnAnOpenBoardAreFixed)
 {
-    // The start state is part of the opponent's character: the same moves
+    // The start state belongs to the opponent's character: the same moves
     // of Player 1 must bring the same replies in every version.
     RandomGenerator random;
     const Board open;
