@@ -48,7 +48,15 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    vorni::MainFrm window;
+    // Options come from an empty store, so the benchmark leaves the user's alone.
+    struct : vorni::SettingsStore {
+        QString read(const QString &, const QString &, const QString &, const QString &fallback) const override
+        {
+            return fallback;
+        }
+        void write(const QString &, const QString &, const QString &, const QString &) override {}
+    } store;
+    vorni::MainFrm window(store);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

@@ -1,5 +1,6 @@
 #include "MainFrm.h"
 
+#include "Links.h"
 #include "Pictures.h"
 
 #include <QApplication>
@@ -31,6 +32,22 @@ constexpr std::array<Light, 5> Lights{{
     {"I", 375, 4920, 1170, 1350, 48, 55, 0xFFFF00},
 }};
 constexpr int BlinkerInterval = 300;
+
+// The three options in the user's settings store. "PlayComputer" is read
+// and "Playcomputer" written: the store matches keys regardless of case.
+const QString Application = QStringLiteral("Vorni Game");
+const QString Section = QStringLiteral("Settings");
+struct StoredOption {
+    int command;
+    QString readKey;
+    QString writtenKey;
+    QString fallback;
+};
+const std::array<StoredOption, 3> StoredOptions{{
+    {0, QStringLiteral("Animation"), QStringLiteral("Animation"), QStringLiteral("False")},
+    {1, QStringLiteral("PlayComputer"), QStringLiteral("Playcomputer"), QStringLiteral("True")},
+    {3, QStringLiteral("GameLine"), QStringLiteral("GameLine"), QStringLiteral("False")},
+}};
 constexpr int TicksPerCycle = 25;
 
 // The falling ball covers the tallest drop, from 580 to the bottom row at
@@ -99,8 +116,9 @@ void GameLinesView::paintEvent(QPaintEvent *)
     }
 }
 
-MainFrm::MainFrm(QWidget *parent)
+MainFrm::MainFrm(SettingsStore &store, QWidget *parent)
     : QWidget(parent)
+    , m_store(store)
     , m_game(*this, this)
 {
     m_game.setOpponent(&m_computer);
@@ -123,6 +141,35 @@ void MainFrm::Form_Load()
     findChild<ImageControl *>(QStringLiteral("DisImg(1)"))->setPicture(Picture::Player2);
     m_nextImg->setPicture(Picture::Player1);
     Form_MouseMove();
+    // A stored "True" means the option is off, as the label's strike-through does.
+    for (const StoredOption &option : StoredOptions) {
+        const QString text = m_store.read(Application, Section, option.readKey, option.fallback);
+        cButtLb(option.command)->setStrikeOut(textToBool(text, textToBool(option.fallback, false)));
+    }
+}
+
+void MainFrm::Form_Unload()
+{
+    for (const StoredOption &option : StoredOptions)
+        m_store.write(Application, Section, option.writtenKey, boolToText(cButtLb(option.command)->isStruckOut()));
+}
+
+void MainFrm::closeEvent(QCloseEvent *event)
+{
+    // However the window closes, the options are saved; closing is never refused.
+    m_drop->stop();
+    Form_Unload();
+    event->accept();
+}
+
+void MainFrm::WebLb_Click(int)
+{
+    OpenWebPage();
+}
+
+void MainFrm::EmailLb_Click()
+{
+    OpenEmail();
 }
 
 void MainFrm::createControls()
@@ -155,6 +202,9 @@ void MainFrm::createControls()
     auto *webLb0 = linkArea(QStringLiteral("WebLb(0)"), 7485, 6165);
     auto *emailLb = linkArea(QStringLiteral("EmailLb"), 45, 270);
     auto *webLb1 = linkArea(QStringLiteral("WebLb(1)"), 75, 510);
+    connect(webLb0, &LabelControl::clicked, this, [this] { WebLb_Click(0); });
+    connect(webLb1, &LabelControl::clicked, this, [this] { WebLb_Click(1); });
+    connect(emailLb, &LabelControl::clicked, this, &MainFrm::EmailLb_Click);
     m_gameOver[1] = new LabelControl(this, QStringLiteral("GameOver(1)"), twipsRect(1965, 3180, 5430, 1005),
                                      QStringLiteral("Player 2 Wins"), gameOverFont, Orange, Qt::AlignHCenter);
     m_gameOver[0] = new LabelControl(this, QStringLiteral("GameOver(0)"), twipsRect(2805, 2220, 3855, 1005),

@@ -7,6 +7,7 @@
 #include "Computers.h"
 #include "Controls.h"
 #include "Game.h"
+#include "SettingsStore.h"
 
 #include <QTimer>
 #include <QVariantAnimation>
@@ -41,7 +42,9 @@ private:
 class MainFrm : public QWidget, private GameOptions, private GameListener {
     Q_OBJECT
 public:
-    explicit MainFrm(QWidget *parent = nullptr);
+    // The three options are read from store at start and written back when
+    // the window closes.
+    explicit MainFrm(SettingsStore &store, QWidget *parent = nullptr);
     ~MainFrm() override;
 
     static constexpr int ClientWidth = 10035;
@@ -52,6 +55,8 @@ public:
     void ButtLb_Click(int Index);
     void CButt_Click(int Index);
     void CButtLB_Click(int Index);
+    void WebLb_Click(int Index);
+    void EmailLb_Click();
     // Hover: the button under the pointer shows Player 1's picture. The bare
     // window, the board picture and the panel's background clear every mark.
     void butt_MouseMove(int Index);
@@ -84,9 +89,11 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void Form_Load();
+    void Form_Unload();
     void clearColumnMarks();
     void clearCommandMarks();
     void toggleLight(int i);
@@ -104,6 +111,7 @@ private:
     void landBall(const GameEvent &event);
     void newGame();
 
+    SettingsStore &m_store;
     Game m_game;
     Computer m_computer;
     std::deque<GameEvent> m_pending;

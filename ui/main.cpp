@@ -6,7 +6,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorni Game"));
-    vorni::MainFrm window;
+    vorni::UserSettingsStore settings;
+    vorni::MainFrm window(settings);
     window.show();
     return QApplication::exec();
 }

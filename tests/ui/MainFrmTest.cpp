@@ -5,7 +5,10 @@
 #include "Pictures.h"
 
 #include <QPainter>
+#include <QDesktopServices>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <random>
@@ -44,12 +47,23 @@ std::vector<int> gameEndingWith(Result wanted)
 
 } // namespace
 
+// Stands in for the desktop's opener of web and mail addresses.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
 Q_DECLARE_METATYPE(Kind)
 Q_DECLARE_METATYPE(Picture)
 
 class MainFrmTest : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<QTemporaryDir> m_config;
+    UserSettingsStore m_store;
     std::unique_ptr<MainFrm> m_window;
 
     template <typename T = QWidget>
@@ -87,11 +101,25 @@ class MainFrmTest : public QObject {
     }
 
 private slots:
-    void init()
+    void startWindow()
     {
-        m_window = std::make_unique<MainFrm>();
+        m_window = std::make_unique<MainFrm>(m_store);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+    // The user's settings live in a folder of each test's own.
+    void useNewSettingsFolder()
+    {
+        m_config = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_config->isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config->path());
+    }
+    QString storedFile() const { return m_config->filePath(QStringLiteral("Vorni Game.ini")); }
+
+    void init()
+    {
+        useNewSettingsFolder();
+        startWindow();
     }
     void cleanup() { m_window.reset(); }
 
@@ -579,6 +607,82 @@ private slots:
         const int y = device.height() / 2;
         for (int x = 0; x < device.width(); ++x)
             QCOMPARE(QColor(shown.pixel(x, y)), QColor(expected.pixel(x, y)));
+    }
+
+    void optionsStartFromTheirDefaults()
+    {
+        QVERIFY(!QFile::exists(storedFile()));
+        QVERIFY(!m_window->cButtLb(0)->isStruckOut());
+        QVERIFY(m_window->cButtLb(1)->isStruckOut());
+        QVERIFY(!m_window->cButtLb(3)->isStruckOut());
+        click(m_window->cButtLb(4)); // "Out"
+        QVERIFY(!m_window->isVisible());
+        QSettings stored(storedFile(), QSettings::IniFormat);
+        QCOMPARE(stored.value("Settings/Animation").toString(), QStringLiteral("False"));
+        QCOMPARE(stored.value("Settings/Playcomputer").toString(), QStringLiteral("True"));
+        QCOMPARE(stored.value("Settings/GameLine").toString(), QStringLiteral("False"));
+    }
+
+    void optionsSurviveARestart()
+    {
+        for (int i : {0, 1, 3})
+            click(m_window->cButtLb(i));
+        // Closed by the window frame rather than "Out": saved all the same.
+        m_window->close();
+        m_window.reset();
+        startWindow();
+        QVERIFY(m_window->cButtLb(0)->isStruckOut());
+        QVERIFY(!m_window->cButtLb(1)->isStruckOut()); // read as "PlayComputer"
+        QVERIFY(m_window->cButtLb(3)->isStruckOut());
+        for (int i : {0, 1, 3})
+            click(m_window->cButtLb(i));
+        m_window->close();
+        m_window.reset();
+        startWindow();
+        QVERIFY(!m_window->cButtLb(0)->isStruckOut());
+        QVERIFY(m_window->cButtLb(1)->isStruckOut());
+        QVERIFY(!m_window->cButtLb(3)->isStruckOut());
+    }
+
+    void storedTextIsReadWithoutRegardToCase()
+    {
+        m_window.reset();
+        useNewSettingsFolder();
+        {
+            QSettings stored(storedFile(), QSettings::IniFormat);
+            stored.setValue("settings/ANIMATION", "TRUE");
+            stored.setValue("settings/playcomputer", "false");
+            stored.setValue("settings/gameline", "whatever"); // unreadable: the default
+        }
+        startWindow();
+        QVERIFY(m_window->cButtLb(0)->isStruckOut());
+        QVERIFY(!m_window->cButtLb(1)->isStruckOut());
+        QVERIFY(!m_window->cButtLb(3)->isStruckOut());
+        m_window->close();
+        QSettings stored(storedFile(), QSettings::IniFormat);
+        // Written back under the spellings already there, not as duplicates.
+        QCOMPARE(stored.allKeys().size(), 3);
+        QCOMPARE(stored.value("settings/ANIMATION").toString(), QStringLiteral("True"));
+        QCOMPARE(stored.value("settings/playcomputer").toString(), QStringLiteral("False"));
+    }
+
+    void linksOpenTheMakersAddresses()
+    {
+        UrlRecorder opened;
+        for (const char *scheme : {"http", "https", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &opened, "open");
+        animationOff();
+        clickColumn(3);
+        const Board before = m_window->game().board();
+        click(control("WebLb(0)"));
+        click(control("WebLb(1)"));
+        click(control("EmailLb"));
+        click(control("WebLb(0)"));
+        for (const char *scheme : {"http", "https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        const QUrl web(makerWebAddress());
+        QCOMPARE(opened.urls, (QList<QUrl>{web, web, QUrl("mailto:" + makerEmailAddress()), web}));
+        QVERIFY(m_window->game().board() == before);
     }
 
     void closingDuringTheDropClosesAtOnce()
