@@ -69,6 +69,9 @@ export DISPLAY
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING \
     QT_FONT_DPI WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
+# A settings store of its own: every run starts from the defaults and the user's options stay untouched.
+mkdir -m 700 "$work/config" "$work/runtime"
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 
 # The map watcher: one line "<epoch seconds.microseconds> <window id> <CPU ns>" per MapNotify, the CPU
 # time being that of the process last started (its pid is in $work/pid).

@@ -6,7 +6,7 @@
 # It starts the binary, checks the window's fixed client size, clicks column buttons and column letters
 # with xdotool and reads the cells' colours from screenshots: golden for Player 1, green for Player 2,
 # black for an empty cell. It also clicks a second column while a ball is still falling and a full
-# column, and checks neither plays. Every wait is bounded; a failure says what was expected and what the
+# column, and checks neither plays; then, with "Animation" switched off, that two quick clicks both play. Every wait is bounded; a failure says what was expected and what the
 # screen showed, and keeps the screenshot as run-window-failure.png in the working directory.
 set -euo pipefail
 
@@ -79,6 +79,10 @@ export DISPLAY
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING \
     QT_FONT_DPI QT_DEVICE_PIXEL_RATIO WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
+# A fresh settings store, so the game starts with its defaults (animation on, two people) and the
+# user's own options are neither read nor changed.
+mkdir -m 700 "$work/config" "$work/runtime"
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 
 "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
@@ -269,5 +273,17 @@ check_board_stays "a click on the full column A played" 0.8
 play letter 6 2
 play button 5 1
 echo "ok: clicks on the full column A are ignored; G's letter and F's button play for the right players"
+
+# "Animation" off (its command in the panel at (514, 91)): a ball shows in its cell at once, so a second
+# click straight after the first is a move of its own, not a click during a drop.
+click_at 581 246
+sleep 0.3
+click_button 4
+click_letter 1
+expect_ball 4 2
+expect_ball 1 1
+wait_for_board "with Animation switched off, after quick clicks on E's button and then B's letter"
+check_board_stays "with Animation switched off, a later ball appeared" 0.5
+echo "ok: with Animation off, two quick clicks play two moves"
 
 echo "PASS: the game window plays by mouse as expected"
