@@ -1,5 +1,7 @@
 #include "Drawing.h"
 
+#include "Fonts.h"
+
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -288,7 +290,7 @@ QImage renderLogo(qreal dpr)
 QFont pictureFont(int pixelSize, QFont::Weight weight, bool italic)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue")});
+    font.setFamily(comicFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setWeight(weight);

@@ -58,6 +58,7 @@ int main(int argc, char **argv)
     } store;
     vorni::MainFrm window(store);
     window.show();
+    window.Form_Load();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     g_window = &window;

@@ -1,8 +1,8 @@
 #include "Controls.h"
 
+#include "Fonts.h"
 #include "Pictures.h"
 
-#include <QFontDatabase>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -38,7 +38,7 @@ int pointsToPixels(double points)
 QFont comicFont(double points, bool italic)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("Comic Sans")});
+    font.setFamily(comicFamily());
     font.setStyleHint(QFont::Cursive);
     font.setPixelSize(pointsToPixels(points));
     font.setItalic(italic);
@@ -48,11 +48,7 @@ QFont comicFont(double points, bool italic)
 QFont sansFont(double points, bool bold)
 {
     QFont font;
-    // Liberation Sans has the narrow widths of the original panel font, so
-    // captions such as "Player vs Computer" fit their places.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QFontDatabase::systemFont(QFontDatabase::GeneralFont).family()});
+    font.setFamily(panelFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pointsToPixels(points));
     font.setBold(bold);

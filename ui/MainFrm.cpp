@@ -122,18 +122,32 @@ MainFrm::MainFrm(SettingsStore &store, QWidget *parent)
     , m_game(*this, this)
 {
     m_game.setOpponent(&m_computer);
-    Form_Load();
+    setObjectName(QStringLiteral("MainFrm"));
+    setWindowTitle(QStringLiteral("Vorni Game"));
+    setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::black);
+    setPalette(p);
+    // The window appears first, black and at its size; its controls, which
+    // need the fonts loaded, are made as soon as the event loop runs, before
+    // the first frame is painted.
+    QMetaObject::invokeMethod(this, &MainFrm::Form_Load, Qt::QueuedConnection);
 }
 
 MainFrm::~MainFrm()
 {
     // The drop may still run when the window goes; nothing is shown after.
-    m_drop->stop();
+    if (m_drop)
+        m_drop->stop();
     m_game.setListener(nullptr);
 }
 
 void MainFrm::Form_Load()
 {
+    if (m_loaded)
+        return;
+    m_loaded = true;
     createControls();
     LayOutBalls();
     findChild<ImageControl *>(QStringLiteral("LineImg"))->setPicture(Picture::Player1);
@@ -146,6 +160,15 @@ void MainFrm::Form_Load()
         const QString text = m_store.read(Application, Section, option.readKey, option.fallback);
         cButtLb(option.command)->setStrikeOut(textToBool(text, textToBool(option.fallback, false)));
     }
+    // Controls made after the window was shown must be shown themselves;
+    // those hidden on purpose stay hidden.
+    for (QWidget *control : findChildren<QWidget *>()) {
+        if (!control->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            control->show();
+    }
+    emit loaded();
+    // The icon is not needed for the first frame.
+    QTimer::singleShot(0, this, [this] { setWindowIcon(::vorni::windowIcon()); });
 }
 
 void MainFrm::Form_Unload()
@@ -156,9 +179,13 @@ void MainFrm::Form_Unload()
 
 void MainFrm::closeEvent(QCloseEvent *event)
 {
-    // However the window closes, the options are saved; closing is never refused.
-    m_drop->stop();
-    Form_Unload();
+    // However the window closes, the options are saved; closing is never
+    // refused. A window closed before its controls were made has read no
+    // options, so it leaves the stored ones alone.
+    if (m_loaded) {
+        m_drop->stop();
+        Form_Unload();
+    }
     event->accept();
 }
 
@@ -174,15 +201,6 @@ void MainFrm::EmailLb_Click()
 
 void MainFrm::createControls()
 {
-    setObjectName(QStringLiteral("MainFrm"));
-    setWindowTitle(QStringLiteral("Vorni Game"));
-    setWindowIcon(::vorni::windowIcon());
-    setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(ClientHeight));
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
-    setPalette(p);
-
     const QFont panelFont = sansFont(8.25, true);
     const QFont letterFont = sansFont(8.25, false);
     const QFont scoreFont = sansFont(9.75, true);

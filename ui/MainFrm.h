@@ -83,7 +83,13 @@ public:
     GameLinesView *linesView() const { return m_lines; }
     QVariantAnimation *dropAnimation() const { return m_drop; }
 
+    // The controls exist: the load step has run.
+    bool isLoaded() const { return m_loaded; }
+    // Makes the controls now rather than when the event loop first runs.
+    void Form_Load();
+
 signals:
+    void loaded();
     // Everything of the last move is on the screen.
     void moveShown();
 
@@ -92,7 +98,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void Form_Load();
     void Form_Unload();
     void clearColumnMarks();
     void clearCommandMarks();
@@ -112,6 +117,7 @@ private:
     void newGame();
 
     SettingsStore &m_store;
+    bool m_loaded = false;
     Game m_game;
     Computer m_computer;
     std::deque<GameEvent> m_pending;

@@ -106,6 +106,7 @@ private slots:
         m_window = std::make_unique<MainFrm>(m_store);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(m_window->isLoaded());
     }
     // The user's settings live in a folder of each test's own.
     void useNewSettingsFolder()
@@ -129,7 +130,7 @@ private slots:
         QCOMPARE(m_window->size(), QSize(669, 428));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
         QCOMPARE(m_window->palette().color(QPalette::Window), QColor(Qt::black));
-        QVERIFY(!m_window->windowIcon().isNull());
+        QTRY_VERIFY(!m_window->windowIcon().isNull());
     }
 
     void layout_data()
@@ -607,6 +608,29 @@ private slots:
         const int y = device.height() / 2;
         for (int x = 0; x < device.width(); ++x)
             QCOMPARE(QColor(shown.pixel(x, y)), QColor(expected.pixel(x, y)));
+    }
+
+    // The window appears at once; its controls follow in the first turn of
+    // the event loop. Closed before that, it must not overwrite the options
+    // it never read.
+    void windowClosedBeforeItsControlsKeepsTheStoredOptions()
+    {
+        m_window.reset();
+        {
+            QSettings stored(storedFile(), QSettings::IniFormat);
+            stored.setValue("Settings/Animation", "True");
+        }
+        MainFrm early(m_store);
+        QVERIFY(!early.isLoaded());
+        QCOMPARE(early.size(), QSize(669, 428));
+        early.close();
+        QSettings stored(storedFile(), QSettings::IniFormat);
+        QCOMPARE(stored.allKeys(), QStringList{"Settings/Animation"});
+        QCOMPARE(stored.value("Settings/Animation").toString(), QStringLiteral("True"));
+        // Made on request, the controls come with the stored options.
+        early.Form_Load();
+        QVERIFY(early.isLoaded());
+        QVERIFY(early.cButtLb(0)->isStruckOut());
     }
 
     void optionsStartFromTheirDefaults()
