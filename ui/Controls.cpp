@@ -37,9 +37,7 @@ int pointsToPixels(double points)
 
 QFont comicFont(double points, bool italic)
 {
-    QFont font;
-    font.setFamily(comicFamily());
-    font.setStyleHint(QFont::Cursive);
+    QFont font(comicFamily());
     font.setPixelSize(pointsToPixels(points));
     font.setItalic(italic);
     return font;
@@ -47,9 +45,7 @@ QFont comicFont(double points, bool italic)
 
 QFont sansFont(double points, bool bold)
 {
-    QFont font;
-    font.setFamily(panelFamily());
-    font.setStyleHint(QFont::SansSerif);
+    QFont font(panelFamily());
     font.setPixelSize(pointsToPixels(points));
     font.setBold(bold);
     return font;

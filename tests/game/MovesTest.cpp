@@ -111,13 +111,17 @@ TEST(Moves, ResultTextsFollowTheScores)
     EXPECT_EQ(resultText(Result::Equal), "Both are Equal");
 }
 
-TEST(ComputerSeam, AskedOnlyAfterPlayer1AndOnlyWhileOn)
-{
+struct ComputerSeam : ::testing::Test {
     OptionValues options;
+    EventLog log;
     FakeOpponent computer;
+    Game game{options, &log};
+    void SetUp() override { game.setOpponent(&computer); }
+};
+
+TEST_F(ComputerSeam, AskedOnlyAfterPlayer1AndOnlyWhileOn)
+{
     computer.replies = {6, 6, 6};
-    Game game(options);
-    game.setOpponent(&computer);
     game.Butt_Click(0); // off: Player 2 is a person
     EXPECT_EQ(computer.asked, 0);
     options.computerOn = true;
@@ -129,13 +133,8 @@ TEST(ComputerSeam, AskedOnlyAfterPlayer1AndOnlyWhileOn)
     EXPECT_EQ(game.sideToMove(), Player::One);
 }
 
-TEST(ComputerSeam, ReplyRunsBeforePlayer1sColumnIsClosed)
+TEST_F(ComputerSeam, ReplyRunsBeforePlayer1sColumnIsClosed)
 {
-    OptionValues options;
-    EventLog log;
-    FakeOpponent computer;
-    Game game(options, &log);
-    game.setOpponent(&computer);
     // Everything full but column A (4 balls) and column G (5 balls).
     ASSERT_TRUE(play(game, "222222 333333 444444 555555 666666 77777 1111"));
     ASSERT_EQ(game.sideToMove(), Player::Two);
@@ -161,13 +160,8 @@ TEST(ComputerSeam, ReplyRunsBeforePlayer1sColumnIsClosed)
     EXPECT_EQ(closings[2].result, game.result());
 }
 
-TEST(ComputerSeam, ReplyIntoTheSameColumnEndsTheGameOnce)
+TEST_F(ComputerSeam, ReplyIntoTheSameColumnEndsTheGameOnce)
 {
-    OptionValues options;
-    EventLog log;
-    FakeOpponent computer;
-    Game game(options, &log);
-    game.setOpponent(&computer);
     // The last two free cells are both in column D.
     ASSERT_TRUE(play(game, "111111 222222 333333 555555 666666 777777 4444"));
     ASSERT_EQ(game.sideToMove(), Player::One);
@@ -189,12 +183,8 @@ TEST(ComputerSeam, ReplyIntoTheSameColumnEndsTheGameOnce)
     EXPECT_EQ(log.events.back().kind, K::GameOver);
 }
 
-TEST(ComputerSeam, ReplyCannotUseTheColumnPlayer1JustFilled)
+TEST_F(ComputerSeam, ReplyCannotUseTheColumnPlayer1JustFilled)
 {
-    OptionValues options;
-    FakeOpponent computer;
-    Game game(options);
-    game.setOpponent(&computer);
     ASSERT_TRUE(play(game, "11111 2"));
     options.computerOn = true;
     // Column A is full but not yet closed while the reply is chosen.
