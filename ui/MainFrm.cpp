@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace vorni {
@@ -32,6 +33,7 @@ constexpr std::array<Light, 5> Lights{{
     {"I", 375, 4920, 1170, 1350, 48, 55, 0xFFFF00},
 }};
 constexpr int BlinkerInterval = 300;
+constexpr int TicksPerCycle = 25;
 
 // The three options in the user's settings store. "PlayComputer" is read
 // and "Playcomputer" written: the store matches keys regardless of case.
@@ -48,7 +50,6 @@ const std::array<StoredOption, 3> StoredOptions{{
     {1, QStringLiteral("PlayComputer"), QStringLiteral("Playcomputer"), QStringLiteral("True")},
     {3, QStringLiteral("GameLine"), QStringLiteral("GameLine"), QStringLiteral("False")},
 }};
-constexpr int TicksPerCycle = 25;
 
 // The falling ball covers the tallest drop, from 580 to the bottom row at
 // 5000 twips, in this time, at a constant speed.
@@ -187,6 +188,19 @@ void MainFrm::closeEvent(QCloseEvent *event)
         Form_Unload();
     }
     event->accept();
+}
+
+void MainFrm::keyPressEvent(QKeyEvent *event)
+{
+    // The keys of the column letters, "A" to "G", and 1 to 7 play a column
+    // as a click on its letter does.
+    const int key = event->key();
+    if (m_loaded && key >= Qt::Key_A && key <= Qt::Key_G)
+        ButtLb_Click(key - Qt::Key_A);
+    else if (m_loaded && key >= Qt::Key_1 && key <= Qt::Key_7)
+        ButtLb_Click(key - Qt::Key_1);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void MainFrm::WebLb_Click(int)

@@ -317,6 +317,25 @@ private slots:
         QCOMPARE(control<LabelControl>("NextLb")->colour(), QColor(fromBgr(0x004080)));
     }
 
+    void lettersOnTheKeyboardPlayTheirColumns()
+    {
+        animationOff();
+        QTest::keyClick(m_window.get(), Qt::Key_D);
+        QTest::keyClick(m_window.get(), Qt::Key_G);
+        QTest::keyClick(m_window.get(), Qt::Key_1);
+        QCOMPARE(m_window->ball(cellOf(3, 0))->picture(), Picture::Player1);
+        QCOMPARE(m_window->ball(cellOf(6, 0))->picture(), Picture::Player2);
+        QCOMPARE(m_window->ball(cellOf(0, 0))->picture(), Picture::Player1);
+        QTest::keyClick(m_window.get(), Qt::Key_H);
+        QTest::keyClick(m_window.get(), Qt::Key_8);
+        QCOMPARE(ballsOnBoard(), 3);
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(m_window.get(), Qt::Key_A);
+        QCOMPARE(m_window->game().board().fillCount(0), 6);
+        QTest::keyClick(m_window.get(), Qt::Key_A); // a full column, as its letter
+        QCOMPARE(ballsOnBoard(), 8);
+    }
+
     void fullColumnIsClosedAndIgnoresClicks()
     {
         animationOff();
