@@ -34,44 +34,13 @@ for tool in Xvfb xev xprop stdbuf getconf; do
     command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps --test" >&2; exit 2; }
 done
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vorni-startup.XXXXXX")
-xvfb_pid=
-xev_pid=
-reader_pid=
+source "$(dirname "${BASH_SOURCE[0]}")/../../tests/e2e/harness.sh"
+work=$harness_work
 app_pid=
-cleanup() {
-    local pid
-    for pid in "$app_pid" "$xev_pid" "$reader_pid" "$xvfb_pid"; do
-        if [[ -n $pid ]]; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
 now_us() { echo "${EPOCHREALTIME/./}"; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-deadline=$(( $(now_us) + 10000000 ))
-until grep -qx '[0-9][0-9]*' "$work/display"; do
-    if (( $(now_us) >= deadline )) || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-        echo "Xvfb did not start: $(cat "$work/xvfb.log")" >&2
-        exit 1
-    fi
-    sleep 0.05
-done
-DISPLAY=":$(tr -d '\n' <"$work/display")"
-export DISPLAY
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING \
-    QT_FONT_DPI WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-# A settings store of its own: every run starts from the defaults and the user's options stay untouched.
-mkdir -m 700 "$work/config" "$work/runtime"
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+# A private X server and home: every run starts from the default options and the user's stay untouched.
+harness_x
 
 # The map watcher: one line "<epoch seconds.microseconds> <window id> <CPU ns>" per MapNotify, the CPU
 # time being that of the process last started (its pid is in $work/pid).
@@ -96,9 +65,10 @@ bash -c '
                fi ;;
         esac
     done' watcher "$work" <"$work/events" >"$work/maps" &
-reader_pid=$!
+harness_track $!
 stdbuf -oL xev -root -event substructure >"$work/events" 2>"$work/xev.log" &
 xev_pid=$!
+harness_track $xev_pid
 sleep 0.5 # xev selects its events on the root window before the first start is timed
 kill -0 "$xev_pid" 2>/dev/null || { echo "xev did not start: $(cat "$work/xev.log")" >&2; exit 1; }
 
@@ -109,6 +79,7 @@ start_and_wait_for_map() {
     seen=$(wc -l <"$work/maps")
     ( echo "$BASHPID" >"$work/pid"; printf '%s\n' "$EPOCHREALTIME" >"$work/t0"; exec "$bin" >>"$work/app.log" 2>&1 ) &
     app_pid=$!
+    harness_track "$app_pid"
     deadline=$(( $(now_us) + 20000000 ))
     while :; do
         while read -r stamp window cpu; do
@@ -129,8 +100,7 @@ start_and_wait_for_map() {
 }
 
 stop_app() {
-    kill "$app_pid" 2>/dev/null || true
-    wait "$app_pid" 2>/dev/null || true
+    harness_stop "$app_pid"
     app_pid=
 }
 

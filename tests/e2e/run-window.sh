@@ -12,45 +12,23 @@ set -euo pipefail
 
 game=${1:?usage: run-window.sh PATH-TO-vorni-game}
 [[ -x $game ]] || { echo "FAIL: $game is not an executable" >&2; exit 1; }
-for tool in Xvfb xdotool xwininfo xprop import convert timeout; do
-    command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing: run scripts/install-deps --test" >&2; exit 1; }
-done
+
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+harness_require xdotool xwininfo xprop import convert timeout
 
 # Sanitizer builds start several times slower; these bounds only matter when something is wrong.
 WindowTimeoutMs=20000
 MoveTimeoutMs=6000
 PollSeconds=0.05
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/vorni-e2e.XXXXXX")
-xvfb_pid=
-game_pid=
-
-cleanup() {
-    local pid
-    for pid in "$game_pid" "$xvfb_pid"; do
-        if [[ -n $pid ]]; then
-            kill "$pid" 2>/dev/null || true
-            wait "$pid" 2>/dev/null || true
-        fi
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-now_ms() { echo $(( ${EPOCHREALTIME/./} / 1000 )); }
+work=$harness_work
+now_ms() { harness_now_ms; }
 
 fail() {
-    echo "FAIL: $*" >&2
     if [[ -s $work/shot.ppm ]]; then
         convert "$work/shot.ppm" run-window-failure.png 2>/dev/null &&
             echo "      last screenshot kept as $PWD/run-window-failure.png" >&2
     fi
-    if [[ -s $work/game.log ]]; then
-        echo "----- the game's output (last 40 lines) -----" >&2
-        tail -n 40 "$work/game.log" >&2
-    fi
-    exit 1
+    harness_fail "$@"
 }
 
 # A crash (or a sanitizer report, which aborts) must show up as itself, not as a missing ball.
@@ -58,34 +36,15 @@ check_game_alive() {
     if ! kill -0 "$game_pid" 2>/dev/null; then
         local status=0
         wait "$game_pid" || status=$?
-        game_pid=
         fail "the game exited with status $status $1"
     fi
 }
 
-# --- A private X server: -displayfd lets Xvfb pick a free display and tell us which. ---
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-deadline=$(( $(now_ms) + 10000 ))
-until grep -qx '[0-9][0-9]*' "$work/display"; do
-    kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    (( $(now_ms) < deadline )) || fail "Xvfb did not report a display within 10 s"
-    sleep "$PollSeconds"
-done
-DISPLAY=":$(tr -d '\n' <"$work/display")"
-export DISPLAY
-
-# One logical pixel is one screen pixel here: no scaling may come in from the caller's environment.
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING \
-    QT_FONT_DPI QT_DEVICE_PIXEL_RATIO WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-# A fresh settings store, so the game starts with its defaults (animation on, two people) and the
-# user's own options are neither read nor changed.
-mkdir -m 700 "$work/config" "$work/runtime"
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
-
-"$game" >"$work/game.log" 2>&1 &
-game_pid=$!
+# A private X server and a fresh home, so the game starts with its default options (animation on, two
+# people) and the user's own options are neither read nor changed.
+harness_x
+harness_start "$work/game.log" "$game"
+game_pid=$harness_pid
 
 # --- The window: polled every 50 ms, since `xdotool search --sync` would wait forever. ---
 wid=
