@@ -1,37 +1,52 @@
 # Set-up, build and run in one step each: `make run`, `make test`.
 JOBS ?= $(shell nproc)
 WERROR := $(if $(CI),-DVORNI_WERROR=ON,)
+# CMake's own make runs inside this one: without this every step is framed by "Entering directory" lines.
+MAKEFLAGS += --no-print-directory
+unexport MAKELEVEL
 
-.PHONY: run build test test-sanitize bench deps deps-test clean
+.PHONY: run build test test-sanitize bench package deps deps-test deps-package clean
 
 run: build
 	./build/release/ui/vorni-game
 
+# The game alone: nothing of the tests or the benchmarks is needed or built.
 build: deps
-	cmake --preset release $(WERROR) >/dev/null
-	cmake --build --preset release -j $(JOBS)
+	@cmake --preset release $(WERROR) >/dev/null
+	@cmake --build --preset release -j $(JOBS)
+	@echo "Built the game: build/release/ui/vorni-game"
 
 test: deps-test
-	cmake --preset dev $(WERROR) >/dev/null
-	cmake --build --preset dev -j $(JOBS)
+	@cmake --preset dev $(WERROR) >/dev/null
+	@cmake --build --preset dev -j $(JOBS)
 	ctest --preset dev
 
 test-sanitize: deps-test
-	cmake --preset asan $(WERROR) >/dev/null
-	cmake --build --preset asan -j $(JOBS)
+	@cmake --preset asan $(WERROR) >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
 
 bench: deps-test
-	cmake --preset release $(WERROR) >/dev/null
-	cmake --build --preset release -j $(JOBS)
-	./build/release/bench/vorni-bench
-	./build/release/bench/vorni-ui-bench
+	@cmake --preset bench $(WERROR) >/dev/null
+	@cmake --build --preset bench -j $(JOBS)
+	./build/bench/bench/vorni-bench
+	./build/bench/bench/vorni-ui-bench
+
+# A Debian package of the game, installed under /usr, with its library dependencies worked out.
+package: deps-package
+	@cmake --preset package $(WERROR) >/dev/null
+	@cmake --build --preset package -j $(JOBS)
+	@cd build/package && cpack -G DEB
+	@echo "Built the package: $$(ls build/package/vorni-game_*.deb)"
 
 deps:
 	@scripts/install-deps
 
 deps-test:
 	@scripts/install-deps --test
+
+deps-package:
+	@scripts/install-deps --package
 
 clean:
 	rm -rf build

@@ -1,11 +1,68 @@
 #include "MainFrm.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace {
+
+// Qt's own -platform option names a platform as QT_QPA_PLATFORM does.
+bool platformNamed(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+            return true;
+    }
+    return false;
+}
+
+bool displayGiven(int argc, char **argv)
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || platformNamed(argc, argv);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Vorni Game"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VORNI_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Vorni Game: four in a row for two players, or one against the computer.\n"
+                       "Every line of four that a move completes scores, each column, row and diagonal once."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+
+    // --help and --version answer without a display. Qt's own options (-platform, -display...) are
+    // taken out by the application further down, before the command line is checked in full.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    parser.parse(arguments);
+    if (parser.isSet(help) || parser.isSet(version)) {
+        QCoreApplication app(argc, argv);
+        parser.process(app); // prints and exits with status 0
+    }
+
+    if (!displayGiven(argc, argv)) {
+        std::fprintf(stderr, "vorni-game: no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+        return 1;
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vorni Game"));
+    // The desktop matches the window to the game's desktop entry by this name (icon, grouping).
+    QGuiApplication::setDesktopFileName(QStringLiteral(VORNI_APP_ID));
+    parser.process(app);
+    if (!parser.positionalArguments().isEmpty()) {
+        std::fprintf(stderr, "vorni-game: unexpected argument '%s'\nTry 'vorni-game --help'.\n",
+                     qPrintable(parser.positionalArguments().constFirst()));
+        return 1;
+    }
+
     vorni::UserSettingsStore settings;
     vorni::MainFrm window(settings);
     window.show();

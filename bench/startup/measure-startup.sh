@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark of the game window against a bare Qt 6 window of the same size (vorni-bare-window).
 #
-#   cmake --preset release && cmake --build --preset release -j2
-#   bash bench/startup/measure-startup.sh build/release          # RUNS=15 for more runs (at least 7)
+#   cmake --preset bench && cmake --build --preset bench -j2
+#   bash bench/startup/measure-startup.sh build/bench          # RUNS=15 for more runs (at least 7)
 #
 # Under one private Xvfb it measures, for each binary, alternating between the two:
 #   - the time from exec to the window being mapped. An `xev -root -event substructure` watcher receives
@@ -20,7 +20,7 @@
 # Targets: start-up and memory within 1.3 x the bare window, idle CPU under 0.5 % of one core.
 set -euo pipefail
 
-build=${1:-build/release}
+build=${1:-build/bench}
 game=$build/ui/vorni-game
 bare=$build/bench/startup/vorni-bare-window
 runs=${RUNS:-9}
@@ -28,7 +28,7 @@ idle_seconds=10
 
 (( runs >= 7 )) || { echo "RUNS must be at least 7" >&2; exit 2; }
 for bin in "$game" "$bare"; do
-    [[ -x $bin ]] || { echo "$bin is missing: build the release preset first (see the top of this script)" >&2; exit 2; }
+    [[ -x $bin ]] || { echo "$bin is missing: build the bench preset first (see the top of this script)" >&2; exit 2; }
 done
 for tool in Xvfb xev xprop stdbuf getconf; do
     command -v "$tool" >/dev/null || { echo "$tool is missing: run scripts/install-deps --test" >&2; exit 2; }

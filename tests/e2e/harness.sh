@@ -12,6 +12,8 @@
 #   harness_start LOG CMD...   # a background process, stopped at exit; its pid in harness_pid
 #   harness_track PID          # stops a process started otherwise at exit too
 #   harness_stop PID           # stops one such process now and sets harness_status to its exit status
+#   harness_window TITLE PID   # waits for a visible X window titled TITLE; its id in harness_wid
+#   harness_close_window WID   # asks the window to close as a window manager does (WM_DELETE_WINDOW)
 #   harness_wait WHAT MS CMD...   # polls CMD every 50 ms until it succeeds, or fails after MS
 #   harness_fail MESSAGE       # says what went wrong, shows the logs' tails, exits 1
 #
@@ -140,4 +142,31 @@ harness_accessibility_bus() {
     harness_start "$harness_work/at-spi.log" "$launcher" --launch-immediately
     harness_wait "the accessibility bus" 10000 \
         dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+}
+
+harness_find_window() {
+    kill -0 "$2" 2>/dev/null || harness_fail "the program exited before its window appeared"
+    harness_wid=$(timeout 5 xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
+    [[ -n $harness_wid ]]
+}
+
+harness_window() {
+    harness_require xdotool
+    harness_wid=
+    harness_wait "a visible window titled \"$1\"" 20000 harness_find_window "$1" "$2"
+}
+
+# The close button of a window manager: a WM_DELETE_WINDOW message to the window's own client.
+harness_close_window() {
+    /usr/bin/python3 - "$1" <<'PY' || harness_fail "could not send WM_DELETE_WINDOW to window $1"
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+window = d.create_resource_object("window", int(sys.argv[1], 0))
+protocols = d.intern_atom("WM_PROTOCOLS")
+message = protocol.event.ClientMessage(window=window, client_type=protocols,
+                                       data=(32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]))
+window.send_event(message, event_mask=X.NoEventMask)
+d.flush()
+PY
 }
