@@ -8,6 +8,7 @@
 #include "Board.h"
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace vorni {
@@ -83,6 +84,11 @@ class Opponent {
 public:
     virtual ~Opponent() = default;
     virtual void ComputerMove(Game &game) = 0;
+
+    // Whatever besides the board decides the replies (a random generator's
+    // state), so that a move taken back and played again brings the same reply.
+    virtual std::uint64_t replyState() const { return 0; }
+    virtual void restoreReplyState(std::uint64_t) {}
 };
 
 class Game {
