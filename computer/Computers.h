@@ -31,6 +31,10 @@ public:
     // has room (the turn order never allows it) nothing is played.
     void ComputerMove(Game &game) override;
 
+    // The generator's state: the board and it decide every reply.
+    std::uint64_t replyState() const override { return m_generator->state(); }
+    void restoreReplyState(std::uint64_t state) override { m_generator->setState(state); }
+
 private:
     RandomGenerator *m_generator;
 };

@@ -21,6 +21,11 @@ public:
     // A uniform draw x with 0 <= x < 1.
     double draw();
 
+    // The whole running state: setting a state saved earlier brings back the
+    // same draws from there, so a move taken back gets the same reply again.
+    std::uint64_t state() const { return m_state; }
+    void setState(std::uint64_t state) { m_state = state; }
+
     friend bool operator==(const RandomGenerator &, const RandomGenerator &) = default;
 
 private:

@@ -1,5 +1,7 @@
 #include "Game.h"
 
+#include <utility>
+
 namespace vorni {
 
 namespace {
@@ -52,15 +54,75 @@ void Game::Butt_Click(int Index)
     // count; refusing here as well keeps every write inside the board.
     if (!canPlay(Index))
         return;
-    PlayColumn(Index);
-    if (!m_board.isFull(Index))
+    assert(m_moveCount < CellCount);
+    const int firstMove = m_moveCount++;
+    m_moves[at(firstMove)] = static_cast<std::int8_t>(Index);
+    // The computer's reply belongs to the step of the click it answers: undo
+    // takes both back and leaves Player 1 to move.
+    const bool newStep = !m_inReply;
+    const std::uint64_t replyStateBefore = newStep ? replyState() : 0;
+    dropBall(Index);
+    if (!newStep)
         return;
-    closeColumn(Index);
-    for (bool closed : m_board.closed) {
-        if (!closed)
-            return;
+    assert(m_stepCount < CellCount);
+    m_steps[at(m_stepCount++)] = {firstMove, replyStateBefore, replyState()};
+    m_recordedSteps = m_stepCount;
+    m_recordedMoves = m_moveCount;
+}
+
+void Game::dropBall(int column)
+{
+    PlayColumn(column);
+    if (m_board.isFull(column))
+        closeColumn(column);
+}
+
+void Game::replayTo(int moveCount)
+{
+    // The recorded moves already hold the computer's replies, so the replay
+    // asks no opponent; nor does the listener hear it move by move.
+    GameListener *const listener = std::exchange(m_listener, nullptr);
+    Opponent *const opponent = std::exchange(m_opponent, nullptr);
+    if (moveCount < m_moveCount) {
+        m_board = Board{};
+        m_lineCount = 0;
+        m_moveCount = 0;
     }
-    endGame();
+    // Played one after another the moves give the same position as when the
+    // reply was nested: the ball order, and so the line numbers, are the same.
+    for (; m_moveCount < moveCount; ++m_moveCount) {
+        const int column = m_moves[at(m_moveCount)];
+        assert(canPlay(column));
+        dropBall(column);
+    }
+    m_listener = listener;
+    m_opponent = opponent;
+}
+
+bool Game::undo()
+{
+    assert(!m_inReply);
+    if (!canUndo())
+        return false;
+    const Step &step = m_steps[at(--m_stepCount)];
+    replayTo(step.firstMove);
+    if (m_opponent)
+        m_opponent->restoreReplyState(step.replyStateBefore);
+    report({.kind = EventKind::Restored, .player = m_board.sideToMove});
+    return true;
+}
+
+bool Game::redo()
+{
+    assert(!m_inReply);
+    if (!canRedo())
+        return false;
+    const Step &step = m_steps[at(m_stepCount++)];
+    replayTo(m_stepCount < m_recordedSteps ? m_steps[at(m_stepCount)].firstMove : m_recordedMoves);
+    if (m_opponent)
+        m_opponent->restoreReplyState(step.replyStateAfter);
+    report({.kind = EventKind::Restored, .player = m_board.sideToMove});
+    return true;
 }
 
 void Game::PlayColumn(int Column)
@@ -94,8 +156,11 @@ void Game::PlayColumn(int Column)
     m_board.fill[at(c)] = n + 1;
 
     // The reply runs here, before this click closes its own column.
-    if (mover == Player::One && m_opponent && m_options.playComputer())
+    if (mover == Player::One && m_opponent && m_options.playComputer()) {
+        m_inReply = true;
         m_opponent->ComputerMove(*this);
+        m_inReply = false;
+    }
 }
 
 void Game::addScore(Player p)
@@ -215,6 +280,11 @@ void Game::closeColumn(int c)
         return;
     m_board.closed[at(c)] = true;
     report({.kind = EventKind::ColumnClosed, .column = c});
+    for (bool closed : m_board.closed) {
+        if (!closed)
+            return;
+    }
+    endGame();
 }
 
 Result Game::result() const
@@ -240,6 +310,10 @@ void Game::newGame()
 {
     m_board = Board{};
     m_lineCount = 0;
+    m_moveCount = 0;
+    m_recordedMoves = 0;
+    m_stepCount = 0;
+    m_recordedSteps = 0;
 }
 
 } // namespace vorni

@@ -8,6 +8,7 @@
 #include "Board.h"
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace vorni {
@@ -43,6 +44,7 @@ struct GameLine {
     PointF p1;
     PointF p2;
     bool visible = false;
+    friend bool operator==(const GameLine &, const GameLine &) = default;
 };
 
 // Every column, row and diagonal scores at most once: 7 + 6 + 6 + 6 lines.
@@ -55,6 +57,8 @@ enum class EventKind : std::uint8_t {
     ScoreChanged, // player: who scored; score: the new total
     ColumnClosed, // column
     GameOver,     // result
+    Restored,     // player: the side now to move; after undo or redo the whole
+                  // position changed at once: show the game as it stands now
 };
 
 struct GameEvent {
@@ -83,6 +87,11 @@ class Opponent {
 public:
     virtual ~Opponent() = default;
     virtual void ComputerMove(Game &game) = 0;
+
+    // Whatever besides the board decides the replies (a random generator's
+    // state), so that a move taken back and played again brings the same reply.
+    virtual std::uint64_t replyState() const { return 0; }
+    virtual void restoreReplyState(std::uint64_t) {}
 };
 
 class Game {
@@ -90,6 +99,8 @@ public:
     explicit Game(const GameOptions &options, GameListener *listener = nullptr);
 
     void setListener(GameListener *listener) { m_listener = listener; }
+    // Set before play: undo and redo give their reply state to the opponent
+    // of the moment, which must be the one that made the replies.
     void setOpponent(Opponent *opponent) { m_opponent = opponent; }
 
     // Drops a ball of the side to move into column Index and, with the
@@ -99,8 +110,21 @@ public:
     void Butt_Click(int Index);
     bool canPlay(int column) const;
 
-    // Back to the start state: empty board, Player 1 to move, no lines.
+    // Back to the start state: empty board, Player 1 to move, no lines, and
+    // nothing to undo or redo.
     void newGame();
+
+    // A step is one click from outside, the computer's reply inside it
+    // included. undo() takes the last step back, restoring the position (game
+    // over too) and the opponent's reply state as they were before it; redo()
+    // plays the step taken back last again exactly as recorded, whatever the
+    // options are now. Either reports one Restored event, or returns false and
+    // changes nothing when there is no step. A new move discards the steps to
+    // redo. Not to be called from inside a click.
+    bool undo();
+    bool redo();
+    bool canUndo() const { return m_stepCount > 0; }
+    bool canRedo() const { return m_stepCount < m_recordedSteps; }
     // The "Game Line" command gives every line drawn so far its new state.
     void setGameLinesVisible(bool visible);
 
@@ -114,6 +138,18 @@ public:
     const GameLine &line(int number) const;
 
 private:
+    // The moves m_moves[firstMove] up to the next step's first move, and the
+    // opponent's reply state around them.
+    struct Step {
+        int firstMove = 0;
+        std::uint64_t replyStateBefore = 0;
+        std::uint64_t replyStateAfter = 0;
+    };
+
+    // Plays column and closes it if it is full: a click without its history.
+    void dropBall(int column);
+    void replayTo(int moveCount);
+    std::uint64_t replyState() const { return m_opponent ? m_opponent->replyState() : 0; }
     void PlayColumn(int Column);
     bool ScanColumn(Player p, int c);
     bool ScanRow(Player p, int R);
@@ -121,6 +157,7 @@ private:
     bool ScanFallingDiagonals(Player p);
     bool TestFour(Player p, int a, int b, int c, int d);
     void DrawGameLine(int a, int b);
+    // Closes filled column c, and ends the game once all seven are closed.
     void closeColumn(int c);
     void endGame();
     void addScore(Player p);
@@ -136,6 +173,15 @@ private:
     Board m_board;
     std::array<GameLine, MaxGameLines> m_lines{};
     int m_lineCount = 0;
+
+    // Every move fills a cell, so a game never holds more moves or steps.
+    std::array<std::int8_t, CellCount> m_moves{};
+    std::array<Step, CellCount> m_steps{};
+    int m_moveCount = 0;     // moves on the board
+    int m_recordedMoves = 0; // with those taken back that redo can bring
+    int m_stepCount = 0;
+    int m_recordedSteps = 0;
+    bool m_inReply = false; // the computer is choosing its reply to Player 1
 };
 
 } // namespace vorni

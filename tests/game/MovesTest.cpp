@@ -1,5 +1,5 @@
-// A move from click to closed column: turn, events, game end and the
-// computer's reply nested inside Player 1's click.
+// A move from click to closed column: turn, events, game end, the
+// computer's reply nested inside Player 1's click, and taking moves back.
 
 #include "Positions.h"
 
@@ -196,6 +196,52 @@ TEST_F(ComputerSeam, ReplyCannotUseTheColumnPlayer1JustFilled)
     EXPECT_EQ(game.sideToMove(), Player::Two);
     EXPECT_TRUE(game.board().isClosed(0));
 }
+
+// A script is a column sequence with actions: 'u' undo, 'r' redo, 'n' New Game.
+struct UndoCase {
+    std::string_view script;
+    bool done; // what a final undo or redo returns
+    std::string_view samePositionAs;
+};
+
+class Undo : public ::testing::TestWithParam<UndoCase> {};
+
+TEST_P(Undo, LeavesThePositionOfThePlainGameAndReportsOnlyRestored)
+{
+    OptionValues options;
+    EventLog log;
+    Game game(options, &log);
+    bool done = false;
+    for (char ch : GetParam().script) {
+        log.clear();
+        done = (ch == 'u' && game.undo()) || (ch == 'r' && game.redo());
+        if (ch == 'n')
+            game.newGame();
+        else if (ch >= '1' && ch <= '9')
+            game.Butt_Click(ch - '1');
+    }
+    if (GetParam().script.ends_with('u') || GetParam().script.ends_with('r')) {
+        EXPECT_EQ(done, GetParam().done);
+        EXPECT_EQ(log.kinds(), done ? std::vector<K>{K::Restored} : std::vector<K>{});
+    }
+    Game plain(options);
+    ASSERT_TRUE(play(plain, GetParam().samePositionAs));
+    EXPECT_TRUE(testing::positionOf(game, nullptr) == testing::positionOf(plain, nullptr));
+}
+
+constexpr UndoCase Edges[] = {
+    {"u", false, ""},
+    {"44n u", false, ""},
+    {"44u n r", false, ""},
+    {"44u5 r", false, "45"},
+    {"445 uuur", true, "4"},
+    // Refused clicks (a full column, no column) are no steps.
+    {"111111 18 u", true, "11111"},
+    // The next line takes the number after the highest left.
+    {"12121212 u2", false, "12121212"},
+    {"111111 222222 333333 444444 555555 666666 777777 u", true, "111111 222222 333333 444444 555555 666666 77777"},
+};
+INSTANTIATE_TEST_SUITE_P(Edges, Undo, ::testing::ValuesIn(Edges));
 
 } // namespace
 } // namespace vorni

@@ -58,4 +58,21 @@ struct FakeOpponent final : Opponent {
     }
 };
 
+// What undo must bring back: the board (turn, scores, game over included),
+// the game lines and the state the opponent's replies depend on.
+struct Position {
+    Board board;
+    std::vector<GameLine> lines;
+    std::uint64_t replyState = 0;
+    friend bool operator==(const Position &, const Position &) = default;
+};
+
+inline Position positionOf(const Game &game, const Opponent *opponent)
+{
+    Position position{game.board(), {}, opponent ? opponent->replyState() : 0};
+    for (int n = 1; n <= game.lineCount(); ++n)
+        position.lines.push_back(game.line(n));
+    return position;
+}
+
 } // namespace vorni::testing
