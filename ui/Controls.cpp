@@ -122,6 +122,11 @@ void ImageControl::mousePressEvent(QMouseEvent *event)
     m_click.press(event);
 }
 
+void ImageControl::mouseDoubleClickEvent(QMouseEvent *)
+{
+    m_click.doubleClick();
+}
+
 void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_click.release(event, rect()))
@@ -187,6 +192,11 @@ void PanelControl::mouseMoveEvent(QMouseEvent *)
 void LabelControl::mousePressEvent(QMouseEvent *event)
 {
     m_click.press(event);
+}
+
+void LabelControl::mouseDoubleClickEvent(QMouseEvent *)
+{
+    m_click.doubleClick();
 }
 
 void LabelControl::mouseReleaseEvent(QMouseEvent *event)

@@ -26,10 +26,12 @@ QFont sansFont(double points, bool bold);
 
 // The pictures an image can show. The three tiles are shared by every image
 // that shows them, so "which picture" is a plain value a reader can compare.
-// A click is a left press and a release over the same control.
+// A click is a left press and a release over the same control. The second press of a double-click is
+// no press: no control of the window takes double-clicks, so that press and its release do nothing.
 class ClickTracker {
 public:
     void press(const QMouseEvent *event);
+    void doubleClick() { m_pressed = false; }
     bool release(const QMouseEvent *event, const QRect &area);
 
 private:
@@ -56,6 +58,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
@@ -86,6 +89,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
@@ -115,7 +119,13 @@ void trackMouse(QWidget *control);
 // Colours as the layout names them: &H00BBGGRR&.
 constexpr QRgb fromBgr(unsigned bgr)
 {
-    return qRgb(static_cast<int>(bgr & 0xff), static_cast<int>((bgr >> 8) & 0xff), static_cast<int>((bgr >> 16) & 0xff));
+    return qRgb(static_cast<int>(bgr & 0xff), static_cast<int>((bgr >> 8) & 0xff),
+                static_cast<int>((bgr >> 16) & 0xff));
 }
+
+// The colours several parts of the window share.
+constexpr QRgb LightGreen = fromBgr(0xC0FFC0); // column letters and command captions
+constexpr QRgb Brown = fromBgr(0x004080);      // "Next" while Player 1 is to move; a marked command
+constexpr QRgb White = fromBgr(0xFFFFFF);
 
 } // namespace vorni

@@ -1,64 +1,54 @@
 #pragma once
 
-// The game's one window: every control in its place, the board state mirrored
-// on it, and the events of a move played back one after another, with the
-// falling ball when "Animation" is on.
+// The game's one window: every control in its place, the board state mirrored on it, the command
+// panel, hover, the title lights, and the options read at start and saved when the window closes.
+// The window owns the game and hands every move to it; it never applies a rule itself.
+//
+// The handlers keep the names the game uses (Butt_Click, CButt_Click, butt_MouseMove...). Their work
+// lives beside its concern: the form (MainFrmForm.cpp), hover (MainFrmHover.cpp), the replay of a
+// move (BoardMirror), input held while a move is shown (InputQueue), keys (Keys), title lights.
 
+#include "BoardMirror.h"
 #include "Computers.h"
 #include "Controls.h"
 #include "Game.h"
+#include "GameLinesView.h"
+#include "InputQueue.h"
 #include "SettingsStore.h"
+#include "TitleLights.h"
 
 #include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
 
 #include <array>
-#include <deque>
 
 namespace vorni {
 
-// The game lines, drawn over the balls from centre to centre.
-class GameLinesView : public QWidget {
+class MainFrm : public QWidget, private GameOptions {
     Q_OBJECT
 public:
-    GameLinesView(QWidget *parent, QRect geometry);
-    void addLine(const GameLine &line);
-    void setLinesVisible(bool visible);
-    void clear();
-    int lineCount() const { return static_cast<int>(m_lines.size()); }
-    const GameLine &line(int number) const { return m_lines.at(static_cast<std::size_t>(number - 1)); }
-
-    static constexpr QRgb Colour = fromBgr(0x004080);
-    static constexpr qreal Width = 3;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    std::vector<GameLine> m_lines;
-};
-
-class MainFrm : public QWidget, private GameOptions, private GameListener {
-    Q_OBJECT
-public:
-    // The three options are read from store at start and written back when
-    // the window closes.
+    // The three options are read from store at start and written back when the window closes.
     explicit MainFrm(SettingsStore &store, QWidget *parent = nullptr);
     ~MainFrm() override;
 
     static constexpr int ClientWidth = 10035;
     static constexpr int ClientHeight = 6420;
 
-    // Click handlers. Moves and commands wait while a move is being shown.
+    // Click handlers. They act at once; clicks and keys that come while a move is being shown wait
+    // for it in the input queue and reach these handlers afterwards.
     void Butt_Click(int Index);
     void ButtLb_Click(int Index);
     void CButt_Click(int Index);
     void CButtLB_Click(int Index);
     void WebLb_Click(int Index);
     void EmailLb_Click();
-    // Hover: the button under the pointer shows Player 1's picture. The bare
-    // window, the board picture and the panel's background clear every mark.
+    // Takes back the last move (with the computer on, Player 1's move and its reply) or plays it again.
+    void Undo_Click();
+    void Redo_Click();
+
+    // Hover: the button under the pointer shows Player 1's picture. The bare window, the board picture
+    // and the panel's background clear every mark.
     void butt_MouseMove(int Index);
     void ButtLb_MouseMove(int Index);
     void CButt_MouseMove(int Index);
@@ -68,20 +58,22 @@ public:
 
     // One tick of the title lights: 25 ticks of 300 ms make one cycle.
     void Blinker_Timer();
-    QTimer *blinker() const { return m_blinker; }
-    LabelControl *light(int i) const { return m_lights.at(static_cast<std::size_t>(i)); }
+    QTimer *blinker() const { return m_titleLights->timer(); }
+    LabelControl *light(int i) const { return m_titleLights->letter(i); }
 
     // A move is being shown: its ball falling, or events still to play.
     bool isBusy() const;
+    // Inputs waiting for the move being shown.
+    int waitingInputs() const { return m_input.waiting(); }
 
     const Game &game() const { return m_game; }
-    ImageControl *ball(int k) const { return m_balls.at(static_cast<std::size_t>(k)); }
-    ImageControl *butt(int c) const { return m_butt.at(static_cast<std::size_t>(c)); }
-    LabelControl *buttLb(int c) const { return m_buttLb.at(static_cast<std::size_t>(c)); }
+    ImageControl *ball(int k) const { return m_board.balls.at(static_cast<std::size_t>(k)); }
+    ImageControl *butt(int c) const { return m_board.butt.at(static_cast<std::size_t>(c)); }
+    LabelControl *buttLb(int c) const { return m_board.buttLb.at(static_cast<std::size_t>(c)); }
     ImageControl *cButt(int i) const { return m_cButt.at(static_cast<std::size_t>(i)); }
     LabelControl *cButtLb(int i) const { return m_cButtLb.at(static_cast<std::size_t>(i)); }
-    GameLinesView *linesView() const { return m_lines; }
-    QVariantAnimation *dropAnimation() const { return m_drop; }
+    GameLinesView *linesView() const { return m_board.lines; }
+    QVariantAnimation *dropAnimation() const { return m_mirror->dropAnimation(); }
 
     // The controls exist: the load step has run.
     bool isLoaded() const { return m_loaded; }
@@ -100,47 +92,33 @@ protected:
 
 private:
     void Form_Unload();
+    void createControls();
+    void connectControls();
+    void LayOutBalls();
     void clearColumnMarks();
     void clearCommandMarks();
-    void toggleLight(int i);
-    void LayOutBalls();
-    void createControls();
+    void handle(const Input &input);
+    void toggleOption(int Index);
+    void newGame();
 
     bool animation() const override;
     bool playComputer() const override;
     bool gameLines() const override;
-    void happened(const GameEvent &event) override;
-
-    void playPending();
-    void display(const GameEvent &event);
-    void startDrop(const GameEvent &event);
-    void landBall(const GameEvent &event);
-    void newGame();
 
     SettingsStore &m_store;
     bool m_loaded = false;
+    bool m_closed = false;
     Game m_game;
     Computer m_computer;
-    std::deque<GameEvent> m_pending;
-    GameEvent m_dropping;
-    QVariantAnimation *m_drop = nullptr;
+    InputQueue m_input;
 
+    BoardControls m_board;
+    BoardMirror *m_mirror = nullptr;
     PanelControl *m_picture3 = nullptr;
     PanelControl *m_picture1 = nullptr;
-    ImageControl *m_nextImg = nullptr;
-    LabelControl *m_nextLb = nullptr;
-    LabelControl *m_p1 = nullptr;
-    LabelControl *m_p2 = nullptr;
-    std::array<LabelControl *, 2> m_gameOver{};
-    std::array<ImageControl *, CellCount + 1> m_balls{};
-    std::array<ImageControl *, Columns> m_butt{};
-    std::array<LabelControl *, Columns> m_buttLb{};
     std::array<ImageControl *, 5> m_cButt{};
     std::array<LabelControl *, 5> m_cButtLb{};
-    GameLinesView *m_lines = nullptr;
-    std::array<LabelControl *, 5> m_lights{};
-    QTimer *m_blinker = nullptr;
-    int m_blinkCounter = 0;
+    TitleLights *m_titleLights = nullptr;
 };
 
 } // namespace vorni

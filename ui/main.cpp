@@ -1,3 +1,4 @@
+#include "Keys.h"
 #include "MainFrm.h"
 
 #include <QApplication>
@@ -17,6 +18,17 @@ bool platformNamed(int argc, char **argv)
     return false;
 }
 
+// The keys as --help lists them, in two columns.
+QString keysForHelp()
+{
+    QString text = QStringLiteral("\nKeys:\n");
+    for (const QString &line : vorni::keysText().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList columns = line.split(QLatin1Char('\t'));
+        text += QStringLiteral("  %1%2\n").arg(columns.value(0), -22).arg(columns.value(1));
+    }
+    return text;
+}
+
 bool displayGiven(int argc, char **argv)
 {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
@@ -33,7 +45,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Vorni Game: four in a row for two players, or one against the computer.\n"
-                       "Every line of four that a move completes scores, each column, row and diagonal once."));
+                       "Every line of four that a move completes scores, each column, row and diagonal once.\n")
+        + keysForHelp());
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
 
@@ -49,7 +62,8 @@ int main(int argc, char *argv[])
     }
 
     if (!displayGiven(argc, argv)) {
-        std::fprintf(stderr, "vorni-game: no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+        std::fprintf(stderr,
+                     "vorni-game: no display to show the game on: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
         return 1;
     }
 

@@ -5,9 +5,11 @@
 #
 # It starts the binary, checks the window's fixed client size, clicks column buttons and column letters
 # with xdotool and reads the cells' colours from screenshots: golden for Player 1, green for Player 2,
-# black for an empty cell. It also clicks a second column while a ball is still falling and a full
-# column, and checks neither plays; then, with "Animation" switched off, that two quick clicks both play. Every wait is bounded; a failure says what was expected and what the
-# screen showed, and keeps the screenshot as run-window-failure.png in the working directory.
+# black for an empty cell. A second column clicked while a ball is still falling plays after it; a full
+# column takes no click; with "Animation" switched off two quick clicks both play. Last it closes the
+# window as a window manager does and reads the options back from the settings file. Every wait is
+# bounded; a failure says what was expected and what the screen showed, and keeps the screenshot as
+# run-window-failure.png in the working directory.
 set -euo pipefail
 
 game=${1:?usage: run-window.sh PATH-TO-vorni-game}
@@ -205,44 +207,56 @@ done
 wait_for_board "at start-up"
 echo "ok: the board starts empty"
 
-# Column A by its button; column C clicked while A's ball is still falling must not play.
+# Column A by its button; column C clicked while A's ball is still falling waits and plays after it.
 click_button 0
 click_button 2
 expect_ball 0 1
-wait_for_board "after a click on column A's button"
-check_board_stays "a click on column C during column A's drop was played" 0.8
-echo "ok: column A's button plays a golden ball; a click during the drop is ignored"
+expect_ball 2 2
+wait_for_board "after a click on column A's button and one on C's during A's drop"
+check_board_stays "after the clicks on A and C" 0.6
+echo "ok: column A's button plays a golden ball; a click during the drop plays after it, green"
 
-# Column D by its letter: the turn went to Player 2 despite the ignored click.
-play letter 3 2
-echo "ok: column D's letter plays a green ball for Player 2"
+play letter 3 1
+echo "ok: column D's letter plays a golden ball for Player 1"
 
-# Fill column A (golden, golden, green, golden, green, golden from the bottom; no line of four anywhere).
-play button 0 1
-play letter 0 2
-play button 0 1
+# Fill column A (golden, green, golden, green, golden, green from the bottom; no line of four anywhere).
 play button 0 2
 play letter 0 1
+play button 0 2
+play button 0 1
+play letter 0 2
 echo "ok: column A fills from the bottom with alternating players"
 
-# A full column takes no move, by its button or by its letter; Player 2 is still to move afterwards.
+# A full column takes no move, by its button or by its letter; Player 1 is still to move afterwards.
 click_button 0
 click_letter 0
 check_board_stays "a click on the full column A played" 0.8
-play letter 6 2
-play button 5 1
+play letter 6 1
+play button 5 2
 echo "ok: clicks on the full column A are ignored; G's letter and F's button play for the right players"
 
 # "Animation" off (its command in the panel at (514, 91)): a ball shows in its cell at once, so a second
-# click straight after the first is a move of its own, not a click during a drop.
+# click straight after the first is a move of its own.
 click_at 581 246
 sleep 0.3
 click_button 4
 click_letter 1
-expect_ball 4 2
-expect_ball 1 1
+expect_ball 4 1
+expect_ball 1 2
 wait_for_board "with Animation switched off, after quick clicks on E's button and then B's letter"
 check_board_stays "with Animation switched off, a later ball appeared" 0.5
 echo "ok: with Animation off, two quick clicks play two moves"
+
+# Closed as a window manager closes it: the options are saved, "Animation" now off.
+harness_close_window "$wid"
+harness_wait "the game exiting after its window was closed" 20000 bash -c "! kill -0 $game_pid 2>/dev/null"
+harness_stop "$game_pid"
+[[ $harness_status == 0 ]] || fail "the game exited with status $harness_status after its window was closed"
+settings="$XDG_CONFIG_HOME/Vorni Game.ini"
+for option in Animation=True Playcomputer=True GameLine=False; do
+    grep -qx "$option" "$settings" 2>/dev/null ||
+        fail "after the window was closed, $settings lacks $option: $(tr '\n' ' ' <"$settings" 2>/dev/null)"
+done
+echo "ok: closed by WM_DELETE_WINDOW, the game exits 0 and its settings file holds the options shown"
 
 echo "PASS: the game window plays by mouse as expected"

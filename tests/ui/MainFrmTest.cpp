@@ -4,8 +4,9 @@
 #include "MainFrm.h"
 #include "Pictures.h"
 
-#include <QPainter>
 #include <QDesktopServices>
+#include <QMessageBox>
+#include <QPainter>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -98,6 +99,87 @@ class MainFrmTest : public QObject {
         for (int c = 0; c < Columns; ++c)
             n += m_window->game().board().fillCount(c);
         return n;
+    }
+    // What the player sees of the game: the columns' fill counts as the window mirrors them and the
+    // options' strike-through (Animation, Player vs Computer, Game Line), or "closed".
+    QString shown() const
+    {
+        if (!m_window->isVisible())
+            return QStringLiteral("closed");
+        QString s;
+        for (int c = 0; c < Columns; ++c)
+            s += m_window->butt(c)->property("tag").toString();
+        s += QLatin1Char('|');
+        for (int i : {0, 1, 3})
+            s += m_window->cButtLb(i)->isStruckOut() ? QLatin1Char('1') : QLatin1Char('0');
+        return s;
+    }
+    // One input as a person gives it: "button 4" and "letter 4" click column E's button or letter,
+    // "command 2" clicks a command's caption, "key Ctrl+Z" presses keys, "repeat D" is a held key.
+    void give(const QString &input)
+    {
+        const QString what = input.section(QLatin1Char(' '), 0, 0);
+        const QString arg = input.section(QLatin1Char(' '), 1);
+        if (what == QLatin1String("button")) {
+            clickColumn(arg.toInt());
+        } else if (what == QLatin1String("letter")) {
+            click(m_window->buttLb(arg.toInt()));
+        } else if (what == QLatin1String("command")) {
+            click(m_window->cButtLb(arg.toInt()));
+        } else if (what == QLatin1String("key")) {
+            const QKeyCombination key = QKeySequence(arg)[0];
+            QTest::keyClick(m_window.get(), key.key(), key.keyboardModifiers());
+        } else if (what == QLatin1String("repeat")) {
+            QKeyEvent held(QEvent::KeyPress, QKeySequence(arg)[0].key(), Qt::NoModifier, arg.toLower(), true);
+            QApplication::sendEvent(m_window.get(), &held);
+        } else {
+            QFAIL(qPrintable(QStringLiteral("no such input: ") + input));
+        }
+    }
+    // Every control that mirrors the board shows the game as it stands.
+    void verifyMirror()
+    {
+        const Game &game = m_window->game();
+        const Board &board = game.board();
+        for (int k = 1; k <= CellCount; ++k) {
+            const Player owner = board.owner(k);
+            ImageControl *cell = m_window->ball(k);
+            QCOMPARE(cell->property("tag").toString(), QString::number(static_cast<int>(owner)));
+            QCOMPARE(cell->isVisible(), owner != Player::None);
+            QCOMPARE(cell->picture(), owner == Player::None ? Picture::None
+                         : owner == Player::One              ? Picture::Player1
+                                                             : Picture::Player2);
+        }
+        for (int c = 0; c < Columns; ++c) {
+            QCOMPARE(m_window->butt(c)->property("tag").toString(), QString::number(board.fillCount(c)));
+            QCOMPARE(m_window->butt(c)->isEnabled(), !board.isClosed(c));
+            // An open column shows Player 2's picture, or Player 1's while the pointer marks it.
+            const Picture picture = m_window->butt(c)->picture();
+            if (board.isClosed(c))
+                QCOMPARE(picture, Picture::Neutral);
+            else
+                QVERIFY(picture == Picture::Player2 || picture == Picture::Player1);
+            QCOMPARE(m_window->buttLb(c)->colour(), board.isClosed(c) ? QColor(Qt::black) : QColor(LightGreen));
+        }
+        QCOMPARE(control<LabelControl>("P1")->text(), QString::number(board.score(Player::One)));
+        QCOMPARE(control<LabelControl>("P2")->text(), QString::number(board.score(Player::Two)));
+        QCOMPARE(m_window->linesView()->lineCount(), game.lineCount());
+        for (int n = 1; n <= game.lineCount(); ++n)
+            QVERIFY(m_window->linesView()->line(n) == game.line(n));
+        auto *next = control<LabelControl>("NextLb");
+        auto *indicator = control<ImageControl>("NextImg");
+        QCOMPARE(control("GameOver(0)")->isVisible(), board.gameOver);
+        QCOMPARE(control("GameOver(1)")->isVisible(), board.gameOver);
+        if (board.gameOver) {
+            QCOMPARE(next->text(), QStringLiteral("Game Over"));
+            QCOMPARE(indicator->picture(), Picture::Neutral);
+            QCOMPARE(control<LabelControl>("GameOver(1)")->text(), QString::fromUtf8(resultText(game.result())));
+        } else {
+            QCOMPARE(next->text(), QStringLiteral("Next"));
+            const bool one = board.sideToMove == Player::One;
+            QCOMPARE(indicator->picture(), one ? Picture::Player1 : Picture::Player2);
+            QCOMPARE(next->colour(), one ? QColor(Brown) : QColor(White));
+        }
     }
 
 private slots:
@@ -435,10 +517,6 @@ private slots:
         QCOMPARE(falling->picture(), Picture::Player1);
         QCOMPARE(falling->pos(), QPoint(twipsToPixels(ColumnLeft[3]), twipsToPixels(DropStartTop)));
         QVERIFY(!m_window->ball(19)->isVisible());
-        // Clicks while the ball falls are not acted on.
-        clickColumn(4);
-        click(m_window->cButtLb(0));
-        QVERIFY(!m_window->cButtLb(0)->isStruckOut());
         QTest::qWait(100);
         QVERIFY(falling->y() > twipsToPixels(DropStartTop));
         QVERIFY(falling->y() < twipsToPixels(RowTop[0]));
@@ -447,7 +525,193 @@ private slots:
         QCOMPARE(falling->y(), twipsToPixels(RowTop[0]));
         QVERIFY(m_window->ball(19)->isVisible());
         QCOMPARE(ballsOnBoard(), 1);
-        QCOMPARE(m_window->game().board().fillCount(4), 0);
+    }
+
+    // Clicks and keys that come while a move is shown wait for it and are then handled in order, each
+    // as if it had come then. Before: animation on, column D's ball falling (with the computer on, its
+    // reply still to fall after it).
+    void inputDuringAMoveWaitsForIt_data()
+    {
+        QTest::addColumn<bool>("computer");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("after");
+        auto row = [](const char *name, bool computer, QStringList inputs, const char *after) {
+            QTest::newRow(name) << computer << inputs << QString::fromLatin1(after);
+        };
+        row("column button", false, {"button 4"}, "0001100|010");
+        row("column letter", false, {"letter 4"}, "0001100|010");
+        row("column key", false, {"key E"}, "0001100|010");
+        row("column key during the reply", true, {"key E"}, "-");
+        row("option by its caption", false, {"command 0"}, "0001000|110");
+        row("option by its key", false, {"key Ctrl+L"}, "0001000|011");
+        row("New Game", false, {"command 2"}, "0000000|010");
+        row("undo", false, {"key Ctrl+Z"}, "0000000|010");
+        row("undo during the reply", true, {"key Ctrl+Z"}, "0000000|000");
+        row("in order: animation off, then a move", false, {"command 0", "letter 6"}, "0001001|110");
+        row("in order: two moves, both dropping", false, {"letter 6", "button 6"}, "0001002|010");
+        row("the column the move filled", false, {"button 3"}, "0006000|010");
+        row("Out", false, {"command 4", "letter 5"}, "closed");
+    }
+    void inputDuringAMoveWaitsForIt()
+    {
+        QFETCH(bool, computer);
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, after);
+        if (computer)
+            click(m_window->cButtLb(1));
+        if (QByteArray(QTest::currentDataTag()).startsWith("the column the move filled")) {
+            animationOff();
+            for (int i = 0; i < 5; ++i)
+                clickColumn(3);
+            click(m_window->cButtLb(0));
+        }
+        const QString before = shown();
+        clickColumn(3);
+        QVERIFY(m_window->isBusy());
+        for (const QString &input : inputs)
+            give(input);
+        QCOMPARE(shown(), before); // nothing acted on yet
+        QCOMPARE(m_window->waitingInputs(), static_cast<int>(inputs.size()));
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isBusy() && m_window->waitingInputs() == 0, 5000);
+        if (after == QLatin1String("-")) {
+            // Player 1's E comes after the reply to D, and the computer answers it too.
+            QCOMPARE(ballsOnBoard(), 4);
+            QCOMPARE(m_window->game().board().owner(cellOf(4, 0)) == Player::One
+                         || m_window->game().board().owner(cellOf(4, 1)) == Player::One,
+                     true);
+        } else {
+            QCOMPARE(shown(), after);
+        }
+        if (after == QLatin1String("closed")) {
+            QSettings stored(storedFile(), QSettings::IniFormat);
+            QCOMPARE(stored.value("Settings/Animation").toString(), QStringLiteral("False"));
+            QCOMPARE(ballsOnBoard(), 1);
+        } else {
+            verifyMirror();
+        }
+    }
+
+    // The second press of a double-click is no click; two separate clicks are two.
+    void doubleClickIsOneClick()
+    {
+        animationOff();
+        auto doubleClick = [&](const QWidget *w, QPoint at) {
+            QTest::mouseDClick(m_window->windowHandle(), Qt::LeftButton, {}, w->mapTo(m_window.get(), at));
+        };
+        // Column E's button left of its letter, then the letter, then a command's caption.
+        doubleClick(m_window->butt(4), QPoint(8, m_window->butt(4)->height() / 2));
+        QCOMPARE(ballsOnBoard(), 1);
+        doubleClick(m_window->buttLb(4), m_window->buttLb(4)->rect().center());
+        QCOMPARE(ballsOnBoard(), 2);
+        clickColumn(4);
+        clickColumn(4);
+        QCOMPARE(ballsOnBoard(), 4);
+        doubleClick(m_window->cButtLb(3), m_window->cButtLb(3)->rect().center());
+        QVERIFY(m_window->cButtLb(3)->isStruckOut());
+    }
+
+    // The first turn of the event loop can bring the pointer and keys before the controls exist.
+    void inputBeforeTheControlsIsIgnored()
+    {
+        m_window.reset();
+        MainFrm early(m_store);
+        QMouseEvent move(QEvent::MouseMove, QPointF(300, 200), QPointF(300, 200), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(&early, &move);
+        QTest::keyClick(&early, Qt::Key_D);
+        QTest::keyClick(&early, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(!early.isLoaded());
+        early.Form_Load();
+        QCOMPARE(early.game().board(), Board{});
+    }
+
+    // Keys reach the game only as they are meant to: column keys without Ctrl, Alt or Meta, the
+    // commands, undo and redo on Ctrl. Before: animation off, two people, nothing played.
+    void keys_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QString>("after");
+        auto row = [](const char *name, QStringList keys, const char *after) {
+            QTest::newRow(name) << keys << QString::fromLatin1(after);
+        };
+        row("letter", {"key D"}, "0001000|110");
+        row("letter with Shift", {"key Shift+D"}, "0001000|110");
+        row("digit", {"key 4"}, "0001000|110");
+        row("keypad digit", {"key Num+4"}, "0001000|110");
+        row("last column", {"key G", "key 7"}, "0000002|110");
+        row("beyond the columns", {"key H", "key 8", "key 0"}, "0000000|110");
+        row("Ctrl with a column letter", {"key Ctrl+D", "key Ctrl+G"}, "0000000|110");
+        row("Alt or Meta with a letter", {"key Alt+D", "key Meta+D", "key Alt+4"}, "0000000|110");
+        row("a held key drops one ball", {"key D", "repeat D", "repeat D"}, "0001000|110");
+        row("Animation", {"key Ctrl+A"}, "0000000|010");
+        row("Player vs Computer", {"key Ctrl+P"}, "0000000|100");
+        row("Game Line", {"key Ctrl+L"}, "0000000|111");
+        row("New Game", {"key D", "key E", "key Ctrl+N"}, "0000000|110");
+        row("undo", {"key D", "key E", "key Ctrl+Z"}, "0001000|110");
+        row("redo", {"key D", "key Ctrl+Z", "key Ctrl+Shift+Z"}, "0001000|110");
+        row("redo as Ctrl+Y", {"key D", "key Ctrl+Z", "key Ctrl+Y"}, "0001000|110");
+        row("redo after a new move does nothing", {"key D", "key Ctrl+Z", "key E", "key Ctrl+Y"}, "0000100|110");
+        row("Out", {"key Ctrl+Q"}, "closed");
+    }
+    void keys()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QString, after);
+        animationOff();
+        for (const QString &key : keys)
+            give(key);
+        QCOMPARE(shown(), after);
+        if (after != QLatin1String("closed"))
+            verifyMirror();
+    }
+
+    void helpKeyShowsTheKeys()
+    {
+        QTest::keyClick(m_window.get(), Qt::Key_F1);
+        auto *help = m_window->findChild<QMessageBox *>(QStringLiteral("KeysHelp"));
+        QVERIFY(help);
+        QTRY_VERIFY(help->isVisible());
+        QVERIFY(help->text().contains(QStringLiteral("Ctrl+Z")));
+        QCOMPARE(m_window->size(), QSize(669, 428)); // the window keeps its look
+        help->close();
+    }
+
+    // Undo takes back a whole step and the window shows it at once; redo brings it back exactly.
+    void undoAndRedoShowTheBoardAtOnce()
+    {
+        animationOff();
+        click(m_window->cButtLb(1)); // the computer answers
+        for (int column : {0, 0, 0, 3})
+            clickColumn(column);
+        const Board played = m_window->game().board();
+        const int lines = m_window->game().lineCount();
+        give(QStringLiteral("key Ctrl+Z"));
+        QCOMPARE(ballsOnBoard(), 6);
+        QCOMPARE(m_window->game().sideToMove(), Player::One);
+        QVERIFY(!m_window->isBusy());
+        verifyMirror();
+        give(QStringLiteral("key Ctrl+Y"));
+        QVERIFY(m_window->game().board() == played);
+        QCOMPARE(m_window->game().lineCount(), lines);
+        verifyMirror();
+        // The same click after an undo brings the same reply.
+        give(QStringLiteral("key Ctrl+Z"));
+        clickColumn(3);
+        QVERIFY(m_window->game().board() == played);
+        verifyMirror();
+
+        // After the game is over, undo reopens it.
+        click(m_window->cButtLb(2));
+        click(m_window->cButtLb(1));
+        for (int column : gameEndingWith(Result::Player1Wins))
+            clickColumn(column);
+        QVERIFY(m_window->game().isGameOver());
+        give(QStringLiteral("key Ctrl+Z"));
+        QVERIFY(!m_window->game().isGameOver());
+        verifyMirror();
+        give(QStringLiteral("key Ctrl+Shift+Z"));
+        QVERIFY(m_window->game().isGameOver());
+        verifyMirror();
     }
 
     void computerReplyDropsAfterPlayer1sBall()
@@ -470,18 +734,26 @@ private slots:
         QCOMPARE(control<ImageControl>("NextImg")->picture(), Picture::Player1);
     }
 
-    void newGameClearsTheBoard()
+    void newGameAfterAGameOverRestoresTheStartState()
     {
         animationOff();
+        for (int column : gameEndingWith(Result::Player2Wins))
+            clickColumn(column);
+        QVERIFY(m_window->game().isGameOver());
+        click(m_window->cButtLb(2));
+        QCOMPARE(m_window->game().board(), Board{});
+        QCOMPARE(m_window->game().lineCount(), 0);
+        verifyMirror();
+        QCOMPARE(control<LabelControl>("NextLb")->colour(), QColor(Brown));
+        // Line numbering starts again from 1.
         for (int column : {0, 1, 0, 1, 0, 1, 0})
             clickColumn(column);
+        QCOMPARE(m_window->linesView()->lineCount(), 1);
+        QCOMPARE(m_window->linesView()->line(1).number, 1);
+        // Nothing to take back from the game before.
         click(m_window->cButtLb(2));
-        QCOMPARE(ballsOnBoard(), 0);
-        QCOMPARE(m_window->linesView()->lineCount(), 0);
-        QCOMPARE(control<LabelControl>("P1")->text(), QStringLiteral("0"));
-        for (int k = 1; k <= CellCount; ++k)
-            QVERIFY(!m_window->ball(k)->isVisible());
-        QCOMPARE(control<ImageControl>("NextImg")->picture(), Picture::Player1);
+        give(QStringLiteral("key Ctrl+Z"));
+        QCOMPARE(m_window->game().board(), Board{});
     }
 
     void hoverMarksOneButtonPerGroup()

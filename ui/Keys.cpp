@@ -1,0 +1,117 @@
+#include "Keys.h"
+
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPointer>
+
+#include <array>
+
+namespace vorni {
+
+namespace {
+
+constexpr int NewGameCommand = 2;
+constexpr int OutCommand = 4;
+
+// Ctrl with a letter runs a command. The options take the letter of their caption.
+struct CommandKey {
+    Qt::Key key;
+    int command;
+};
+constexpr std::array<CommandKey, 4> CommandKeys{{
+    {Qt::Key_N, NewGameCommand},
+    {Qt::Key_A, 0}, // Animation
+    {Qt::Key_P, 1}, // Player vs Computer
+    {Qt::Key_L, 3}, // Game Line
+}};
+
+struct KeyHelp {
+    const char *keys;
+    const char *does;
+};
+constexpr std::array<KeyHelp, 11> KeyHelps{{
+    {"A to G, 1 to 7", "drop a ball into that column"},
+    {"Tab, Shift+Tab", "move the focus over the column buttons and the commands"},
+    {"Space, Enter", "press the button that has the focus"},
+    {"Ctrl+Z", "take back the last move (against the computer, your move and its answer)"},
+    {"Ctrl+Shift+Z, Ctrl+Y", "play the move taken back again"},
+    {"Ctrl+N", "New Game"},
+    {"Ctrl+A", "Animation on or off"},
+    {"Ctrl+P", "Player vs Computer on or off"},
+    {"Ctrl+L", "Game Line on or off"},
+    {"Ctrl+Q", "Out"},
+    {"F1", "these keys"},
+}};
+
+} // namespace
+
+KeyAction actionForKey(const QKeyEvent &event)
+{
+    const int key = event.key();
+    // Shift and the keypad do not change a key; Caps Lock never shows as a modifier.
+    const Qt::KeyboardModifiers mods = event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const bool shift = event.modifiers().testFlag(Qt::ShiftModifier);
+
+    if (key == Qt::Key_F1 && mods == Qt::NoModifier)
+        return {.input = std::nullopt, .help = true};
+    if (mods == Qt::NoModifier) {
+        // A held key repeats; a ball is dropped once per press.
+        if (event.isAutoRepeat())
+            return {};
+        if (key >= Qt::Key_A && key <= Qt::Key_G)
+            return {.input = Input{Input::Kind::Letter, key - Qt::Key_A}};
+        if (key >= Qt::Key_1 && key <= Qt::Key_7)
+            return {.input = Input{Input::Kind::Letter, key - Qt::Key_1}};
+        return {};
+    }
+    if (mods != Qt::ControlModifier)
+        return {};
+    if (key == Qt::Key_Z)
+        return {.input = Input{shift ? Input::Kind::Redo : Input::Kind::Undo}};
+    if (key == Qt::Key_Y && !shift)
+        return {.input = Input{Input::Kind::Redo}};
+    if (event.isAutoRepeat() || shift)
+        return {};
+    if (event.matches(QKeySequence::Quit) || key == Qt::Key_Q)
+        return {.input = Input{Input::Kind::Command, OutCommand}};
+    for (const CommandKey &c : CommandKeys) {
+        if (key == c.key)
+            return {.input = Input{Input::Kind::Command, c.command}};
+    }
+    return {};
+}
+
+QString keysText()
+{
+    QString text;
+    for (const KeyHelp &help : KeyHelps)
+        text += QStringLiteral("%1\t%2\n").arg(QString::fromLatin1(help.keys), QString::fromLatin1(help.does));
+    return text;
+}
+
+void showKeysHelp(QWidget *parent)
+{
+    static QPointer<QMessageBox> shown;
+    if (shown) {
+        shown->raise();
+        shown->activateWindow();
+        return;
+    }
+    QString rows;
+    for (const KeyHelp &help : KeyHelps) {
+        rows
+            += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                   .arg(QString::fromLatin1(help.keys).toHtmlEscaped(), QString::fromLatin1(help.does).toHtmlEscaped());
+    }
+    auto *box
+        = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Vorni Game: keys"),
+                          QStringLiteral("<table cellspacing=\"6\">%1</table>").arg(rows), QMessageBox::Close, parent);
+    box->setObjectName(QStringLiteral("KeysHelp"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Modal to the game's window only, and without an event loop of its own: the game goes on
+    // showing what it shows while the keys are read.
+    box->open();
+    shown = box;
+}
+
+} // namespace vorni
