@@ -85,5 +85,16 @@ TEST(ComputerGames, EveryClickBringsOneReplyUntilTheBoardIsFullAndTheGameEnds)
     EXPECT_EQ(checked.missingReplies, 0);
 }
 
+TEST(ComputerGames, UndoTakesBackTheReplyWithTheClickAndTheSameClickBringsTheSameReply)
+{
+    OptionValues options;
+    options.computerOn = true;
+    RandomGenerator random;
+    Computer computer(random);
+    Game game(options);
+    game.setOpponent(&computer);
+    testing::undoOverRandomGames(game, options, &computer, 2'000);
+}
+
 } // namespace
 } // namespace vorni

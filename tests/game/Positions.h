@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,46 @@ inline Position positionOf(const Game &game, const Opponent *opponent)
     for (int n = 1; n <= game.lineCount(); ++n)
         position.lines.push_back(game.line(n));
     return position;
+}
+
+// Random games to the end. After some clicks, and always at the end, one to
+// three steps are taken back and must leave the position before them; then
+// redo (with the computer switched off, as it must not be asked) or the same
+// clicks must bring back exactly the same game.
+inline void undoOverRandomGames(Game &game, OptionValues &options, const Opponent *opponent, int games)
+{
+    std::mt19937 random(20261208);
+    const bool computerOn = options.computerOn;
+    for (int g = 0; g < games; ++g) {
+        game.newGame();
+        std::vector<Position> before;
+        std::vector<int> clicks;
+        while (!game.isGameOver()) {
+            const int column = static_cast<int>(random() % Columns);
+            if (!game.canPlay(column))
+                continue;
+            before.push_back(positionOf(game, opponent));
+            clicks.push_back(column);
+            game.Butt_Click(column);
+            if (!game.isGameOver() && random() % 4 != 0)
+                continue;
+            const Position after = positionOf(game, opponent);
+            const std::size_t steps = std::min<std::size_t>(1 + random() % 3, clicks.size());
+            for (std::size_t i = 0; i < steps; ++i)
+                ASSERT_TRUE(game.undo());
+            ASSERT_TRUE(positionOf(game, opponent) == before[before.size() - steps]) << "game " << g;
+            const bool byRedo = random() % 2 == 0;
+            options.computerOn = computerOn && !byRedo;
+            for (std::size_t i = clicks.size() - steps; i < clicks.size(); ++i) {
+                if (byRedo)
+                    ASSERT_TRUE(game.redo());
+                else
+                    game.Butt_Click(clicks[i]);
+            }
+            options.computerOn = computerOn;
+            ASSERT_TRUE(positionOf(game, opponent) == after) << "game " << g << (byRedo ? " redo" : " clicks");
+        }
+    }
 }
 
 } // namespace vorni::testing

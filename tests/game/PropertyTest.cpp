@@ -110,5 +110,12 @@ TEST(RandomGames, FillCountsMatchOwnersAfterEveryMove)
     }
 }
 
+TEST(RandomGames, UndoTakesStepsBackAndRedoOrTheSameClicksBringThemAgain)
+{
+    OptionValues options;
+    Game game(options);
+    testing::undoOverRandomGames(game, options, nullptr, 2'000);
+}
+
 } // namespace
 } // namespace vorni
