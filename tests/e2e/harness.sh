@@ -13,7 +13,8 @@
 #   harness_track PID          # stops a process started otherwise at exit too
 #   harness_stop PID           # stops one such process now and sets harness_status to its exit status
 #   harness_window TITLE PID   # waits for a visible X window titled TITLE; its id in harness_wid
-#   harness_close_window WID   # asks the window to close as a window manager does (WM_DELETE_WINDOW)
+#   harness_close_window WID PID  # closes the window as a window manager does (WM_DELETE_WINDOW) and waits
+#                                 # for the program to exit; its exit status in harness_status
 #   harness_wait WHAT MS CMD...   # polls CMD every 50 ms until it succeeds, or fails after MS
 #   harness_fail MESSAGE       # says what went wrong, shows the logs' tails, exits 1
 #
@@ -158,6 +159,12 @@ harness_window() {
 
 # The close button of a window manager: a WM_DELETE_WINDOW message to the window's own client.
 harness_close_window() {
+    harness_send_delete "$1"
+    harness_wait "the program exiting after its window was closed" 20000 bash -c "! kill -0 $2 2>/dev/null"
+    harness_stop "$2"
+}
+
+harness_send_delete() {
     /usr/bin/python3 - "$1" <<'PY' || harness_fail "could not send WM_DELETE_WINDOW to window $1"
 import sys
 from Xlib import X, display, protocol

@@ -37,9 +37,7 @@ class=$(timeout 5 xprop -id "$harness_wid" WM_CLASS)
     harness_fail "WM_CLASS is $class; the desktop entry expects $(entry StartupWMClass)"
 echo "ok: the installed game shows \"Vorni Game\", 669 x 428, with the WM_CLASS its desktop entry names"
 
-harness_close_window "$harness_wid"
-harness_wait "the game exiting after its window was closed" 20000 bash -c "! kill -0 $game_pid 2>/dev/null"
-harness_stop "$game_pid"
+harness_close_window "$harness_wid" "$game_pid"
 [[ $harness_status == 0 ]] || harness_fail "the game exited with status $harness_status after its window was closed"
 settings="$XDG_CONFIG_HOME/Vorni Game.ini"
 for key in Animation Playcomputer GameLine; do

@@ -248,9 +248,7 @@ check_board_stays "with Animation switched off, a later ball appeared" 0.5
 echo "ok: with Animation off, two quick clicks play two moves"
 
 # Closed as a window manager closes it: the options are saved, "Animation" now off.
-harness_close_window "$wid"
-harness_wait "the game exiting after its window was closed" 20000 bash -c "! kill -0 $game_pid 2>/dev/null"
-harness_stop "$game_pid"
+harness_close_window "$wid" "$game_pid"
 [[ $harness_status == 0 ]] || fail "the game exited with status $harness_status after its window was closed"
 settings="$XDG_CONFIG_HOME/Vorni Game.ini"
 for option in Animation=True Playcomputer=True GameLine=False; do
