@@ -12,6 +12,9 @@ game=${1:?usage: run-quit-signals.sh PATH-TO-vorni-game}
 
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
 harness_require xdotool import convert strace timeout
+# A session bus of its own, as a desktop has: the game's libraries find it rather than start one that
+# would outlive the test.
+harness_session_bus "$@"
 harness_x
 work=$harness_work
 options="$XDG_CONFIG_HOME/Vorni Game.ini"
