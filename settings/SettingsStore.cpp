@@ -111,24 +111,21 @@ UserSettingsStore::Loaded UserSettingsStore::read(const QString &application)
         return file;
     }
 
+    // However large the file, no more is read than the most it may hold.
     QString fault;
     QByteArray text;
-    if (status.st_size > MaxFileSize) {
+    QFile in(file.path);
+    if (in.open(QIODevice::ReadOnly))
+        text = in.read(MaxFileSize + 1);
+    int badLine = 0;
+    if (in.error() != QFileDevice::NoError)
+        fault = QStringLiteral("cannot read %1: %2").arg(file.path, in.errorString());
+    else if (text.size() > MaxFileSize)
         fault = QStringLiteral("%1 is larger than 64 KiB").arg(file.path);
-    } else {
-        QFile in(file.path);
-        if (in.open(QIODevice::ReadOnly))
-            text = in.read(MaxFileSize + 1);
-        int badLine = 0;
-        if (in.error() != QFileDevice::NoError)
-            fault = QStringLiteral("cannot read %1: %2").arg(file.path, in.errorString());
-        else if (text.size() > MaxFileSize)
-            fault = QStringLiteral("%1 is larger than 64 KiB").arg(file.path);
-        else if (auto parsed = StoredSettings::parse(text, &badLine))
-            file.settings = std::move(*parsed);
-        else
-            fault = QStringLiteral("%1 does not parse (line %2)").arg(file.path).arg(badLine);
-    }
+    else if (auto parsed = StoredSettings::parse(text, &badLine))
+        file.settings = std::move(*parsed);
+    else
+        fault = QStringLiteral("%1 does not parse (line %2)").arg(file.path).arg(badLine);
     if (!fault.isEmpty()) {
         file.trust = Trust::Damaged;
         report(application,
