@@ -40,7 +40,7 @@ void report(const QString &application, const QString &line)
     std::fprintf(stderr, "%s: %s\n", qUtf8Printable(application), qUtf8Printable(line));
 }
 
-// Writes all of text to fd; 0, or the error that stopped it.
+// Writes all of text to fd and on to the disk; 0, or the error that stopped it.
 int writeAll(int fd, const QByteArray &text)
 {
     for (qsizetype done = 0; done < text.size();) {

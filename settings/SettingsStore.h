@@ -37,7 +37,7 @@ class UserSettingsStore final : public SettingsStore {
 public:
     static constexpr qint64 MaxFileSize = 64 * 1024;
 
-    // The folder is looked up at every load, from the environment.
+    // The folder is looked up at every load and save, from the environment.
     UserSettingsStore() = default;
     // The store in folder; an empty folder stands for a user without a home.
     explicit UserSettingsStore(const QString &folder);
