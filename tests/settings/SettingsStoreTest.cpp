@@ -1,5 +1,5 @@
-// The settings store: names without regard to case, flags as text, and a
-// file that is missing, damaged or in the way of the save.
+// The settings store: flags as text, and a file that is missing, damaged or
+// in the way of the save.
 
 #include "SettingsStore.h"
 
@@ -119,6 +119,11 @@ const Fault Faults[] = {
      User::Owner, "default", 1, After::LeftAlone},
     {"WithoutAHome", [](Path, Path) {}, User::WithoutHome, "default", 1, After::LeftAlone},
 };
+
+void PrintTo(const Fault &fault, std::ostream *out)
+{
+    *out << fault.name;
+}
 
 class StoreFaults : public testing::TestWithParam<Fault> { };
 
