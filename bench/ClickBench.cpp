@@ -50,11 +50,8 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     // Options come from an empty store, so the benchmark leaves the user's alone.
     struct : vorni::SettingsStore {
-        QString read(const QString &, const QString &, const QString &, const QString &fallback) const override
-        {
-            return fallback;
-        }
-        void write(const QString &, const QString &, const QString &, const QString &) override {}
+        vorni::StoredSettings load(const QString &) override { return {}; }
+        void save(const QString &, const vorni::StoredSettings &) override { }
     } store;
     vorni::MainFrm window(store);
     window.show();

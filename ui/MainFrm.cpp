@@ -69,8 +69,9 @@ void MainFrm::Form_Load()
     m_board.nextImg->setPicture(Picture::Player1);
     Form_MouseMove();
     // A stored "True" means the option is off, as the label's strike-through does.
+    const StoredSettings stored = m_store.load(Application);
     for (const StoredOption &option : StoredOptions) {
-        const QString text = m_store.read(Application, Section, option.readKey, option.fallback);
+        const QString text = stored.value(Section, option.readKey, option.fallback);
         cButtLb(option.command)->setStrikeOut(textToBool(text, textToBool(option.fallback, false)));
     }
     m_mirror = new BoardMirror(m_game, m_board, this);
@@ -93,8 +94,11 @@ void MainFrm::Form_Load()
 
 void MainFrm::Form_Unload()
 {
+    // All three in one save: the file is replaced once, whole.
+    StoredSettings options;
     for (const StoredOption &option : StoredOptions)
-        m_store.write(Application, Section, option.writtenKey, boolToText(cButtLb(option.command)->isStruckOut()));
+        options.setValue(Section, option.writtenKey, boolToText(cButtLb(option.command)->isStruckOut()));
+    m_store.save(Application, options);
 }
 
 void MainFrm::closeEvent(QCloseEvent *event)

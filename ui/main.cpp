@@ -1,5 +1,6 @@
 #include "Keys.h"
 #include "MainFrm.h"
+#include "QuitSignals.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -79,6 +80,9 @@ int main(int argc, char *argv[])
 
     vorni::UserSettingsStore settings;
     vorni::MainFrm window(settings);
+    // Logout, Ctrl+C or a closed terminal closes the window as "Out" does.
+    vorni::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &vorni::QuitSignals::quitRequested, &window, &QWidget::close);
     window.show();
     return QApplication::exec();
 }

@@ -21,6 +21,8 @@
 # Every wait is bounded, so a missing part fails the test with a message instead of hanging it.
 
 harness_work=$(mktemp -d "${TMPDIR:-/tmp}/vorni-e2e.XXXXXX")
+# A sanitizer build of the game reports only leaks of its own (see tests/lsan.supp).
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 harness_pids=()
 harness_logs=()
 harness_pid=

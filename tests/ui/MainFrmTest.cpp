@@ -195,7 +195,7 @@ private slots:
     {
         m_config = std::make_unique<QTemporaryDir>();
         QVERIFY(m_config->isValid());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config->path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
     }
     QString storedFile() const { return m_config->filePath(QStringLiteral("Vorni Game.ini")); }
 
