@@ -109,6 +109,9 @@ harness_home() {
     export HOME=$harness_work/home
     export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
     export XDG_RUNTIME_DIR=$harness_work/runtime
+    # Without a bus of its own a test gets none: D-Bus would otherwise start a session bus for the
+    # program on the X display, one that outlives the test.
+    [[ -n ${VORNI_HARNESS_BUS:-} ]] || export DBUS_SESSION_BUS_ADDRESS=unix:path=$harness_work/no-session-bus
 }
 
 # Xvfb chooses a free display itself and reports it through -displayfd.
