@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     parser.parse(arguments);
-    if (parser.isSet(help) || parser.isSet(version)) {
+    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")) || parser.isSet(version)) {
         QCoreApplication app(argc, argv);
         parser.process(app); // prints and exits with status 0
     }

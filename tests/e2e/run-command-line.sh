@@ -16,6 +16,7 @@ failures=0
 cases=(
     "|--help|0|--version|0|"
     "|-h|0|Usage: |0|"
+    "|--help-all|0|Usage: |0|"
     "|--version|0|Vorni Game $version|0|"
     "|-v|0|Vorni Game $version|0|"
     "||1||1|no display to show the game on"
