@@ -80,6 +80,7 @@ void MainFrm::Form_Load()
         m_input.resume();
     });
     connectControls();
+    setUpFocus();
     // Controls made after the window was shown must be shown themselves; those hidden on purpose stay
     // hidden.
     for (QWidget *control : findChildren<QWidget *>()) {

@@ -115,7 +115,9 @@ class MainFrmTest : public QObject {
         return s;
     }
     // One input as a person gives it: "button 4" and "letter 4" click column E's button or letter,
-    // "command 2" clicks a command's caption, "key Ctrl+Z" presses keys, "repeat D" is a held key.
+    // "command 2" clicks a command's caption, "key Ctrl+Z" presses keys, "repeat D" is a held key,
+    // "typed Tab" is a key brought by the platform to the focused control, "on butt(4) Space" gives a
+    // control the focus as Tab does and types a key on it.
     void give(const QString &input)
     {
         const QString what = input.section(QLatin1Char(' '), 0, 0);
@@ -129,6 +131,12 @@ class MainFrmTest : public QObject {
         } else if (what == QLatin1String("key")) {
             const QKeyCombination key = QKeySequence(arg)[0];
             QTest::keyClick(m_window.get(), key.key(), key.keyboardModifiers());
+        } else if (what == QLatin1String("typed")) {
+            const QKeyCombination key = QKeySequence(arg)[0];
+            QTest::keyClick(m_window->windowHandle(), key.key(), key.keyboardModifiers());
+        } else if (what == QLatin1String("on")) {
+            control(arg.section(QLatin1Char(' '), 0, 0))->setFocus(Qt::TabFocusReason);
+            give(QStringLiteral("typed ") + arg.section(QLatin1Char(' '), 1));
         } else if (what == QLatin1String("repeat")) {
             QKeyEvent held(QEvent::KeyPress, QKeySequence(arg)[0].key(), Qt::NoModifier, arg.toLower(), true);
             QApplication::sendEvent(m_window.get(), &held);
@@ -551,6 +559,8 @@ private slots:
         row("in order: two moves, both dropping", false, {"letter 6", "button 6"}, "0001002|010");
         row("the column the move filled", false, {"button 3"}, "0006000|010");
         row("Out", false, {"command 4", "letter 5"}, "closed");
+        row("column by Space on its button", false, {"on butt(4) Space"}, "0001100|010");
+        row("option by Enter on its button", false, {"on CButt(3) Return"}, "0001000|011");
     }
     void inputDuringAMoveWaitsForIt()
     {
@@ -652,6 +662,9 @@ private slots:
         row("redo as Ctrl+Y", {"key D", "key Ctrl+Z", "key Ctrl+Y"}, "0001000|110");
         row("redo after a new move does nothing", {"key D", "key Ctrl+Z", "key E", "key Ctrl+Y"}, "0000100|110");
         row("Out", {"key Ctrl+Q"}, "closed");
+        row("Space on a focused column", {"on butt(2) Space"}, "0010000|110");
+        row("Enter on New Game", {"key D", "on CButt(2) Return"}, "0000000|110");
+        row("keypad Enter on Out", {"on CButt(4) Enter"}, "closed");
     }
     void keys()
     {
@@ -663,6 +676,92 @@ private slots:
         QCOMPARE(shown(), after);
         if (after != QLatin1String("closed"))
             verifyMirror();
+    }
+
+    // Tab and Shift+Tab move the focus over the open columns and the commands; keys act on the focused
+    // control or go on to the window; a mouse press gives the focus back to the window. Before: animation
+    // off, two people, nothing played, nothing focused.
+    void keyboardFocus_data()
+    {
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("after");
+        auto row = [](const char *name, QStringList inputs, const char *focused, const char *after) {
+            QTest::newRow(name) << inputs << QString::fromLatin1(focused) << QString::fromLatin1(after);
+        };
+        const QString tab = QStringLiteral("typed Tab");
+        const QString back = QStringLiteral("typed Shift+Tab");
+        row("nothing at start", {}, "MainFrm", "0000000|110");
+        row("Tab starts at column A", {tab}, "butt(0)", "0000000|110");
+        row("Shift+Tab starts at Out", {back}, "CButt(4)", "0000000|110");
+        row("the columns, then the commands", QStringList(8, tab), "CButt(0)", "0000000|110");
+        row("round to column A", QStringList(13, tab), "butt(0)", "0000000|110");
+        row("back over the commands", QStringList(5, back), "CButt(0)", "0000000|110");
+        row("a full column is passed over", QStringList(6, "key B") << tab << tab, "butt(2)", "0600000|110");
+        row("Space plays the focused column", {tab, tab, "typed Space"}, "butt(1)", "0100000|110");
+        row("Enter toggles the focused option", {back, back, "typed Return"}, "CButt(3)", "0000000|111");
+        row("a column filled moves the focus on", QStringList{tab} << QStringList(6, "typed Space"), "butt(1)",
+            "6000000|110");
+        row("other keys reach the window", {tab, "typed D", "typed Ctrl+L"}, "butt(0)", "0001000|111");
+        row("a click takes the focus back", {tab, tab, "button 4", "typed Space"}, "MainFrm", "0000100|110");
+    }
+    void keyboardFocus()
+    {
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, focused);
+        QFETCH(QString, after);
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        animationOff();
+        for (const QString &input : inputs)
+            give(input);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        QCOMPARE(shown(), after);
+        verifyMirror();
+    }
+
+    // Controls made before the window first shows leave the focus with the window all the same.
+    void focusStaysWithTheWindowWhoseControlsCameFirst()
+    {
+        m_window.reset();
+        MainFrm early(m_store);
+        early.Form_Load();
+        early.show();
+        QVERIFY(QTest::qWaitForWindowActive(&early));
+        QCOMPARE(QApplication::focusWidget(), &early);
+    }
+
+    // The focused control draws a line of black and white dots one logical pixel wide inside its edge,
+    // over the picture, which stays as it was; a mouse press takes the line away.
+    void focusMarkIsOneLineOfDots()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        ImageControl *button = m_window->cButt(2);
+        const QImage plain = button->grab().toImage();
+        for (int i = 0; i < 3; ++i)
+            give(QStringLiteral("typed Shift+Tab"));
+        QVERIFY(button->hasFocus());
+        const QImage marked = button->grab().toImage();
+        const qreal dpr = marked.devicePixelRatio();
+        const int inset = ImageControl::FocusMarkInset;
+        const QRectF outer(QPointF(inset, inset) * dpr, QSizeF(button->size() - 2 * QSize(inset, inset)) * dpr);
+        const QRectF inner = outer.adjusted(dpr, dpr, -dpr, -dpr);
+        QSet<QRgb> dots;
+        for (int y = 0; y < marked.height(); ++y) {
+            for (int x = 0; x < marked.width(); ++x) {
+                const QPointF centre(x + 0.5, y + 0.5);
+                if (outer.contains(centre) && !inner.contains(centre))
+                    dots << marked.pixel(x, y);
+                else
+                    QVERIFY2(marked.pixel(x, y) == plain.pixel(x, y),
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
+        QCOMPARE(dots, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+        QCOMPARE(button->picture(), Picture::Player2);
+        QCOMPARE(m_window->cButtLb(2)->colour(), QColor(LightGreen));
+        click(m_window->boardControls().board);
+        QVERIFY(!button->hasFocus());
+        QCOMPARE(button->grab().toImage(), plain);
     }
 
     void helpKeyShowsTheKeys()
