@@ -1,5 +1,6 @@
 #include "MainFrm.h"
 
+#include "Accessibility.h"
 #include "Keys.h"
 #include "Links.h"
 #include "Pictures.h"
@@ -35,6 +36,7 @@ MainFrm::MainFrm(SettingsStore &store, QWidget *parent)
     , m_game(*this)
     , m_input([this] { return isBusy(); }, [this](const Input &input) { handle(input); })
 {
+    installAccessibility();
     m_game.setOpponent(&m_computer);
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QStringLiteral("Vorni Game"));
@@ -210,6 +212,9 @@ void MainFrm::toggleOption(int Index)
 {
     LabelControl *label = cButtLb(Index);
     label->setStrikeOut(!label->isStruckOut());
+    QAccessible::State checked;
+    checked.checked = true;
+    tellStateChanged(cButt(Index), checked);
     if (Index == 3) {
         m_game.setGameLinesVisible(gameLines());
         m_board.lines->setLinesVisible(gameLines());

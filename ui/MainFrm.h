@@ -7,7 +7,7 @@
 // The handlers keep the names the game uses (Butt_Click, CButt_Click, butt_MouseMove...). Their work
 // lives beside its concern: the form (MainFrmForm.cpp), hover (MainFrmHover.cpp), keyboard focus
 // (MainFrmFocus.cpp), the replay of a move (BoardMirror), input held while a move is shown
-// (InputQueue), keys (Keys), title lights.
+// (InputQueue), keys (Keys), title lights, what a screen reader is told (Accessibility).
 
 #include "BoardMirror.h"
 #include "Computers.h"

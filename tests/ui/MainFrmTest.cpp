@@ -4,6 +4,7 @@
 #include "MainFrm.h"
 #include "Pictures.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPainter>
@@ -117,7 +118,7 @@ class MainFrmTest : public QObject {
     // One input as a person gives it: "button 4" and "letter 4" click column E's button or letter,
     // "command 2" clicks a command's caption, "key Ctrl+Z" presses keys, "repeat D" is a held key,
     // "typed Tab" is a key brought by the platform to the focused control, "on butt(4) Space" gives a
-    // control the focus as Tab does and types a key on it.
+    // control the focus as Tab does and types a key on it, "action butt(4) Press" is a screen reader's.
     void give(const QString &input)
     {
         const QString what = input.section(QLatin1Char(' '), 0, 0);
@@ -137,6 +138,10 @@ class MainFrmTest : public QObject {
         } else if (what == QLatin1String("on")) {
             control(arg.section(QLatin1Char(' '), 0, 0))->setFocus(Qt::TabFocusReason);
             give(QStringLiteral("typed ") + arg.section(QLatin1Char(' '), 1));
+        } else if (what == QLatin1String("action")) {
+            QWidget *target = control(arg.section(QLatin1Char(' '), 0, 0));
+            QAccessible::queryAccessibleInterface(target)->actionInterface()->doAction(
+                arg.section(QLatin1Char(' '), 1));
         } else if (what == QLatin1String("repeat")) {
             QKeyEvent held(QEvent::KeyPress, QKeySequence(arg)[0].key(), Qt::NoModifier, arg.toLower(), true);
             QApplication::sendEvent(m_window.get(), &held);
@@ -561,6 +566,8 @@ private slots:
         row("Out", false, {"command 4", "letter 5"}, "closed");
         row("column by Space on its button", false, {"on butt(4) Space"}, "0001100|010");
         row("option by Enter on its button", false, {"on CButt(3) Return"}, "0001000|011");
+        row("column by a reader's press", false, {"action butt(4) Press"}, "0001100|010");
+        row("option by a reader's toggle", false, {"action CButt(0) Toggle"}, "0001000|110");
     }
     void inputDuringAMoveWaitsForIt()
     {
@@ -665,6 +672,8 @@ private slots:
         row("Space on a focused column", {"on butt(2) Space"}, "0010000|110");
         row("Enter on New Game", {"key D", "on CButt(2) Return"}, "0000000|110");
         row("keypad Enter on Out", {"on CButt(4) Enter"}, "closed");
+        row("a reader presses New Game", {"key D", "action CButt(2) Press"}, "0000000|110");
+        row("a reader presses a full column", QStringList(6, "key A") << "action butt(0) Press", "6000000|110");
     }
     void keys()
     {
@@ -762,6 +771,112 @@ private slots:
         click(m_window->boardControls().board);
         QVERIFY(!button->hasFocus());
         QCOMPARE(button->grab().toImage(), plain);
+    }
+
+    // What a screen reader is told of a control, after the moves given as column letters ("*": a whole
+    // game that Player 2 wins); animation is off. A control outside the tree (parent "") is no child of
+    // the window.
+    void accessibleControls_data()
+    {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QStringList>("actions");
+        auto row = [](const char *tag, const char *moves, const char *name, const char *parent, QAccessible::Role role,
+                      const char *text, const char *description, const char *state, QStringList actions) {
+            QTest::newRow(tag) << QString::fromLatin1(moves) << QString::fromLatin1(name) << QString::fromLatin1(parent)
+                               << static_cast<int>(role) << QString::fromLatin1(text)
+                               << QString::fromLatin1(description) << QString::fromLatin1(state) << actions;
+        };
+        const QString press = QAccessibleActionInterface::pressAction();
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        const QString focus = QAccessibleActionInterface::setFocusAction();
+        const char *win = "MainFrm";
+        row("window", "", win, "", QAccessible::Window, "Vorni Game", "", "", {});
+        row("board", "", "Image1", win, QAccessible::Table, "Board", "", "", {});
+        row("empty cell", "", "Balls(13)", "Image1", QAccessible::Cell, "C1: empty", "", "", {});
+        row("Player 1's cell", "C", "Balls(13)", "Image1", QAccessible::Cell, "C1: Player 1", "", "", {});
+        row("Player 2's cell", "CC", "Balls(14)", "Image1", QAccessible::Cell, "C2: Player 2", "", "", {});
+        row("cell of the last column", "AG", "Balls(37)", "Image1", QAccessible::Cell, "G1: Player 2", "", "", {});
+        row("open column", "", "butt(2)", win, QAccessible::PushButton, "Column C", "6 cells free", "focusable",
+            {press, focus});
+        row("one cell free", "AAAAA", "butt(0)", win, QAccessible::PushButton, "Column A", "1 cell free", "focusable",
+            {press, focus});
+        row("full column", "AAAAAA", "butt(0)", win, QAccessible::PushButton, "Column A", "full", "disabled focusable",
+            {});
+        row("option on", "", "CButt(3)", win, QAccessible::CheckBox, "Game Line", "", "focusable checkable checked",
+            {press, toggle, focus});
+        row("option off", "", "CButt(0)", win, QAccessible::CheckBox, "Animation", "", "focusable checkable",
+            {press, toggle, focus});
+        row("New Game", "", "CButt(2)", win, QAccessible::PushButton, "New Game", "", "focusable", {press, focus});
+        row("Out", "", "CButt(4)", win, QAccessible::PushButton, "Out", "", "focusable", {press, focus});
+        row("score", "ABABABA", "P1", win, QAccessible::StaticText, "Player 1 score: 1", "", "", {});
+        row("turn", "C", "NextLb", win, QAccessible::StaticText, "Next: Player 2", "", "", {});
+        row("turn when over", "*", "NextLb", win, QAccessible::StaticText, "Game Over: Player 2 Wins", "", "", {});
+        row("result shown", "*", "GameOver(1)", win, QAccessible::StaticText, "Player 2 Wins", "", "", {});
+        row("result hidden", "", "GameOver(1)", "", QAccessible::StaticText, "Player 2 Wins", "", "invisible", {});
+        row("title letter", "", "lights(0)", "", QAccessible::Graphic, "", "", "", {});
+        row("logo", "", "VorniImg", "", QAccessible::Graphic, "", "", "", {});
+        row("column letter", "", "ButtLb(2)", "", QAccessible::Graphic, "", "", "", {});
+        row("caption", "", "CButtLB(0)", "", QAccessible::Graphic, "", "", "", {});
+    }
+    void accessibleControls()
+    {
+        QFETCH(QString, moves);
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(int, role);
+        QFETCH(QString, text);
+        QFETCH(QString, description);
+        QFETCH(QString, state);
+        QFETCH(QStringList, actions);
+        animationOff();
+        if (moves == QLatin1String("*")) {
+            for (int column : gameEndingWith(Result::Player2Wins))
+                clickColumn(column);
+        }
+        for (QChar letter : moves.remove(QLatin1Char('*')))
+            give(QStringLiteral("key ") + letter);
+
+        QWidget *target = name == QLatin1String("MainFrm") ? m_window.get() : control(name);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(target);
+        QCOMPARE(static_cast<int>(iface->role()), role);
+        QCOMPARE(iface->text(QAccessible::Name), text);
+        QCOMPARE(iface->text(QAccessible::Description), description);
+        const QAccessible::State s = iface->state();
+        QStringList flags;
+        for (auto [on, flag] : {std::pair{s.disabled, "disabled"},
+                                {s.invisible, "invisible"},
+                                {s.focusable, "focusable"},
+                                {s.checkable, "checkable"},
+                                {s.checked, "checked"}}) {
+            if (on)
+                flags << QString::fromLatin1(flag);
+        }
+        QCOMPARE(flags.join(QLatin1Char(' ')), state);
+        QCOMPARE(iface->actionInterface()->actionNames(), actions);
+        // In the tree exactly where its parent lists it; otherwise nowhere in the window.
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+        if (parent.isEmpty()) {
+            QCOMPARE(window->indexOfChild(iface), -1);
+        } else {
+            QCOMPARE(iface->parent()->object()->objectName(), parent);
+            const int index = iface->parent()->indexOfChild(iface);
+            QVERIFY(index >= 0);
+            QCOMPARE(iface->parent()->child(index), iface);
+        }
+        // The board is a table of its cells, the top row first, and a cell is found where it lies.
+        if (iface->role() == QAccessible::Cell) {
+            QAccessibleTableCellInterface *cell = iface->tableCellInterface();
+            QCOMPARE(cell->table()->tableInterface()->cellAt(cell->rowIndex(), cell->columnIndex()), iface);
+            QCOMPARE(text.left(2), QChar(u'A' + cell->columnIndex()) + QString::number(Rows - cell->rowIndex()));
+            const QPoint at = iface->rect().center();
+            QCOMPARE(window->childAt(at.x(), at.y())->childAt(at.x(), at.y()), iface);
+        }
     }
 
     void helpKeyShowsTheKeys()
