@@ -321,14 +321,16 @@ void ControlAccessible::doAction(const QString &name)
 
 QAccessibleInterface *ControlAccessible::cellAt(int row, int column) const
 {
-    if (row < 0 || row >= Rows || !isColumn(column))
+    const MainFrm *window = frm();
+    if (!window || row < 0 || row >= Rows || !isColumn(column))
         return nullptr;
-    return QAccessible::queryAccessibleInterface(frm()->ball(cellAtTableRow(row, column)));
+    return QAccessible::queryAccessibleInterface(window->ball(cellAtTableRow(row, column)));
 }
 
 QAccessibleInterface *ControlAccessible::table() const
 {
-    return QAccessible::queryAccessibleInterface(frm()->boardControls().board);
+    const MainFrm *window = frm();
+    return window ? QAccessible::queryAccessibleInterface(window->boardControls().board) : nullptr;
 }
 
 QAccessibleInterface *accessibleControl(const QString &, QObject *object)
