@@ -1,9 +1,6 @@
 #!/usr/bin/python3
-# The game as a screen reader meets it over AT-SPI, read with pyatspi, the client library Orca uses (Debian's
-# own /usr/bin/python3 has it). Run by run-accessibility.sh against a game started with its bridge on: prints
-# the start position's tree, presses "Column C" by its action and reads cell C1 back while hearing the cell's
-# and the turn's names change; toggles "Animation" by its action and reads it unchecked; fills column A by
-# its action and reads the button as no longer sensitive.
+# The game as a screen reader meets it, read and played over AT-SPI with pyatspi, the client library Orca
+# uses (Debian's own /usr/bin/python3 has it). Run by run-accessibility.sh, which says what it checks.
 import sys
 import time
 

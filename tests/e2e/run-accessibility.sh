@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end check of the game as a screen reader meets it, through the real accessibility bus: the game under
 # a private Xvfb inside a D-Bus session of its own, with the AT-SPI bus launched and Qt's bridge switched on,
-# read and played by read-accessible.py (pyatspi, as Orca). Last the window is closed and the settings file
-# must hold "Animation" off, as the reader toggled it.
+# read by read-accessible.py (pyatspi, as Orca): it prints the start position's tree, presses "Column C" by its
+# action and reads cell C1 back while hearing the cell's and the turn's names change, toggles "Animation" and
+# reads it unchecked, fills column A and reads its button as not sensitive. Last the window is closed and the
+# settings file must hold "Animation" off, as the reader toggled it.
 #
 #   bash tests/e2e/run-accessibility.sh build/dev/ui/vorni-game
 set -euo pipefail
