@@ -1,5 +1,7 @@
 #include "BoardMirror.h"
 
+#include "Accessibility.h"
+
 namespace vorni {
 
 namespace {
@@ -16,6 +18,17 @@ Picture pictureOf(Player p)
 QString number(int n)
 {
     return QString::number(n);
+}
+
+// A cell's tag is its owner, a column button's its fill count: what a reader hears as the cell's name
+// and the button's description.
+void setTag(ImageControl *control, int value, void (*tell)(QWidget *))
+{
+    const QString tag = number(value);
+    if (control->property("tag").toString() == tag)
+        return;
+    control->setProperty("tag", tag);
+    tell(control);
 }
 
 } // namespace
@@ -78,6 +91,7 @@ void BoardMirror::display(const GameEvent &event)
         m_c.lines->addLine(m_game.line(event.line));
         break;
     case EventKind::ScoreChanged:
+        // A label tells the reader of its new caption itself.
         (event.player == Player::One ? m_c.p1 : m_c.p2)->setCaption(number(event.score));
         break;
     case EventKind::ColumnClosed:
@@ -96,6 +110,7 @@ void BoardMirror::showTurn(Player sideToMove)
 {
     m_c.nextImg->setPicture(pictureOf(sideToMove));
     m_c.nextLb->setColour(sideToMove == Player::One ? Brown : White);
+    tellNameChanged(m_c.nextLb);
 }
 
 void BoardMirror::showClosed(int column, bool closed)
@@ -108,14 +123,16 @@ void BoardMirror::showClosed(int column, bool closed)
 
 void BoardMirror::showGameOver(Result result)
 {
+    // The result first: the turn's new caption is told at once, and its name holds the result.
+    m_c.gameOver[1]->setCaption(QString::fromUtf8(resultText(result)));
     m_c.nextImg->setPicture(Picture::Neutral);
     m_c.nextLb->setCaption(QStringLiteral("Game Over"));
-    m_c.gameOver[1]->setCaption(QString::fromUtf8(resultText(result)));
     m_c.gameOver[0]->show();
     m_c.gameOver[1]->show();
     m_c.gameOver[0]->raise();
     m_c.gameOver[1]->raise();
     m_c.nextLb->setColour(White);
+    tellNameChanged(m_c.nextLb);
 }
 
 void BoardMirror::startDrop(const GameEvent &event)
@@ -137,10 +154,10 @@ void BoardMirror::landBall(const GameEvent &event)
 {
     m_c.balls[0]->hide();
     ImageControl *cell = m_c.balls[static_cast<std::size_t>(event.cell)];
-    cell->setProperty("tag", number(static_cast<int>(event.player)));
+    setTag(cell, static_cast<int>(event.player), tellNameChanged);
     cell->setPicture(pictureOf(event.player));
     cell->show();
-    m_c.butt[static_cast<std::size_t>(event.column)]->setProperty("tag", number(event.row + 1));
+    setTag(m_c.butt[static_cast<std::size_t>(event.column)], event.row + 1, tellDescriptionChanged);
 }
 
 void BoardMirror::showWhole()
@@ -152,12 +169,12 @@ void BoardMirror::showWhole()
     for (int k = 1; k <= CellCount; ++k) {
         ImageControl *cell = m_c.balls[static_cast<std::size_t>(k)];
         const Player owner = board.owner(k);
-        cell->setProperty("tag", number(static_cast<int>(owner)));
+        setTag(cell, static_cast<int>(owner), tellNameChanged);
         cell->setVisible(owner != Player::None);
         cell->setPicture(owner == Player::None ? Picture::None : pictureOf(owner));
     }
     for (int c = 0; c < Columns; ++c) {
-        m_c.butt[static_cast<std::size_t>(c)]->setProperty("tag", number(board.fillCount(c)));
+        setTag(m_c.butt[static_cast<std::size_t>(c)], board.fillCount(c), tellDescriptionChanged);
         showClosed(c, board.isClosed(c));
     }
     m_c.lines->clear();

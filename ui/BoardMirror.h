@@ -19,6 +19,7 @@ namespace vorni {
 
 // The controls that show the board, made by the window.
 struct BoardControls {
+    ImageControl *board = nullptr;                     // the board's picture, the cells lie on it
     std::array<ImageControl *, CellCount + 1> balls{}; // balls[0] is the falling ball
     std::array<ImageControl *, Columns> butt{};
     std::array<LabelControl *, Columns> buttLb{};

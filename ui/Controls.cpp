@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "Pictures.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -91,11 +92,11 @@ QPixmap naturalPixmap(Picture picture, qreal dpr)
 
 void ImageControl::paintEvent(QPaintEvent *)
 {
-    if (m_picture == Picture::None)
-        return;
     QPainter painter(this);
     const qreal dpr = devicePixelRatioF();
     switch (m_picture) {
+    case Picture::None:
+        break;
     case Picture::Player1:
     case Picture::Player2:
     case Picture::Neutral: {
@@ -115,6 +116,40 @@ void ImageControl::paintEvent(QPaintEvent *)
             painter.drawPixmap(0, 0, pixmap);
     }
     }
+    if (hasFocus()) {
+        // A pen one logical pixel wide along the centres of whole logical pixels covers whole device
+        // pixels at every integral ratio; without antialiasing no half-lit pixel blurs the line.
+        const qreal middle = FocusMarkInset + 0.5;
+        const QRectF line = QRectF(rect()).adjusted(middle, middle, -middle, -middle);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(line);
+        painter.setPen(QPen(Qt::white, 1, Qt::DotLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.drawRect(line);
+    }
+}
+
+void ImageControl::keyPressEvent(QKeyEvent *event)
+{
+    // A held key presses once; keys with Ctrl, Alt or Meta, and all others, go on to the window.
+    const int key = event->key();
+    const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (!press || (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        click();
+}
+
+void ImageControl::focusInEvent(QFocusEvent *)
+{
+    update();
+}
+
+void ImageControl::focusOutEvent(QFocusEvent *)
+{
+    update();
 }
 
 void ImageControl::mousePressEvent(QMouseEvent *event)

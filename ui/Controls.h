@@ -51,12 +51,24 @@ public:
     Picture picture() const { return m_picture; }
     bool isStretched() const { return m_stretch; }
 
+    // Does what a click does. Space or Enter does it too while the control has the keyboard focus,
+    // which a control given Qt::TabFocus takes from Tab and Shift+Tab only, never from the mouse.
+    void click() { emit clicked(); }
+
+    // The focus mark: a line of white and black dots one logical pixel wide, FocusMarkInset logical
+    // pixels inside the control's edge, drawn over the picture while the control has the focus. Its
+    // dots read on every tile, and the picture itself stays as hover and the game set it.
+    static constexpr int FocusMarkInset = 3;
+
 signals:
     void clicked();
     void mouseMoved();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;

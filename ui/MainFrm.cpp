@@ -1,5 +1,6 @@
 #include "MainFrm.h"
 
+#include "Accessibility.h"
 #include "Keys.h"
 #include "Links.h"
 #include "Pictures.h"
@@ -35,6 +36,7 @@ MainFrm::MainFrm(SettingsStore &store, QWidget *parent)
     , m_game(*this)
     , m_input([this] { return isBusy(); }, [this](const Input &input) { handle(input); })
 {
+    installAccessibility();
     m_game.setOpponent(&m_computer);
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QStringLiteral("Vorni Game"));
@@ -81,6 +83,7 @@ void MainFrm::Form_Load()
         m_input.resume();
     });
     connectControls();
+    setUpFocus();
     // Controls made after the window was shown must be shown themselves; those hidden on purpose stay
     // hidden.
     for (QWidget *control : findChildren<QWidget *>()) {
@@ -213,6 +216,9 @@ void MainFrm::toggleOption(int Index)
 {
     LabelControl *label = cButtLb(Index);
     label->setStrikeOut(!label->isStruckOut());
+    QAccessible::State checked;
+    checked.checked = true;
+    tellStateChanged(cButt(Index), checked);
     if (Index == 3) {
         m_game.setGameLinesVisible(gameLines());
         m_board.lines->setLinesVisible(gameLines());

@@ -5,8 +5,9 @@
 // The window owns the game and hands every move to it; it never applies a rule itself.
 //
 // The handlers keep the names the game uses (Butt_Click, CButt_Click, butt_MouseMove...). Their work
-// lives beside its concern: the form (MainFrmForm.cpp), hover (MainFrmHover.cpp), the replay of a
-// move (BoardMirror), input held while a move is shown (InputQueue), keys (Keys), title lights.
+// lives beside its concern: the form (MainFrmForm.cpp), hover (MainFrmHover.cpp), keyboard focus
+// (MainFrmFocus.cpp), the replay of a move (BoardMirror), input held while a move is shown
+// (InputQueue), keys (Keys), title lights, what a screen reader is told (Accessibility).
 
 #include "BoardMirror.h"
 #include "Computers.h"
@@ -67,6 +68,7 @@ public:
     int waitingInputs() const { return m_input.waiting(); }
 
     const Game &game() const { return m_game; }
+    const BoardControls &boardControls() const { return m_board; }
     ImageControl *ball(int k) const { return m_board.balls.at(static_cast<std::size_t>(k)); }
     ImageControl *butt(int c) const { return m_board.butt.at(static_cast<std::size_t>(c)); }
     LabelControl *buttLb(int c) const { return m_board.buttLb.at(static_cast<std::size_t>(c)); }
@@ -89,12 +91,14 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Unload();
     void createControls();
     void connectControls();
     void LayOutBalls();
+    void setUpFocus();
     void clearColumnMarks();
     void clearCommandMarks();
     void handle(const Input &input);

@@ -87,6 +87,7 @@ void MainFrm::createControls()
     balls[0]->hide();
     auto *image1 = new ImageControl(this, QStringLiteral("Image1"), twipsRect(1950, 1275, 5490, 4395), false);
     image1->setPicture(Picture::Board);
+    m_board.board = image1;
     auto *image3 = new ImageControl(this, QStringLiteral("Image3"), twipsRect(30, 30, 3060, 690), false);
     image3->setPicture(Picture::Credits);
     gameOver[0]->hide();

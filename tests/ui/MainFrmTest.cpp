@@ -4,6 +4,7 @@
 #include "MainFrm.h"
 #include "Pictures.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPainter>
@@ -115,7 +116,9 @@ class MainFrmTest : public QObject {
         return s;
     }
     // One input as a person gives it: "button 4" and "letter 4" click column E's button or letter,
-    // "command 2" clicks a command's caption, "key Ctrl+Z" presses keys, "repeat D" is a held key.
+    // "command 2" clicks a command's caption, "key Ctrl+Z" presses keys, "repeat D" is a held key,
+    // "typed Tab" is a key brought by the platform to the focused control, "on butt(4) Space" gives a
+    // control the focus as Tab does and types a key on it, "action butt(4) Press" is a screen reader's.
     void give(const QString &input)
     {
         const QString what = input.section(QLatin1Char(' '), 0, 0);
@@ -129,6 +132,16 @@ class MainFrmTest : public QObject {
         } else if (what == QLatin1String("key")) {
             const QKeyCombination key = QKeySequence(arg)[0];
             QTest::keyClick(m_window.get(), key.key(), key.keyboardModifiers());
+        } else if (what == QLatin1String("typed")) {
+            const QKeyCombination key = QKeySequence(arg)[0];
+            QTest::keyClick(m_window->windowHandle(), key.key(), key.keyboardModifiers());
+        } else if (what == QLatin1String("on")) {
+            control(arg.section(QLatin1Char(' '), 0, 0))->setFocus(Qt::TabFocusReason);
+            give(QStringLiteral("typed ") + arg.section(QLatin1Char(' '), 1));
+        } else if (what == QLatin1String("action")) {
+            QWidget *target = control(arg.section(QLatin1Char(' '), 0, 0));
+            QAccessible::queryAccessibleInterface(target)->actionInterface()->doAction(
+                arg.section(QLatin1Char(' '), 1));
         } else if (what == QLatin1String("repeat")) {
             QKeyEvent held(QEvent::KeyPress, QKeySequence(arg)[0].key(), Qt::NoModifier, arg.toLower(), true);
             QApplication::sendEvent(m_window.get(), &held);
@@ -551,6 +564,10 @@ private slots:
         row("in order: two moves, both dropping", false, {"letter 6", "button 6"}, "0001002|010");
         row("the column the move filled", false, {"button 3"}, "0006000|010");
         row("Out", false, {"command 4", "letter 5"}, "closed");
+        row("column by Space on its button", false, {"on butt(4) Space"}, "0001100|010");
+        row("option by Enter on its button", false, {"on CButt(3) Return"}, "0001000|011");
+        row("column by a reader's press", false, {"action butt(4) Press"}, "0001100|010");
+        row("option by a reader's toggle", false, {"action CButt(0) Toggle"}, "0001000|110");
     }
     void inputDuringAMoveWaitsForIt()
     {
@@ -652,6 +669,11 @@ private slots:
         row("redo as Ctrl+Y", {"key D", "key Ctrl+Z", "key Ctrl+Y"}, "0001000|110");
         row("redo after a new move does nothing", {"key D", "key Ctrl+Z", "key E", "key Ctrl+Y"}, "0000100|110");
         row("Out", {"key Ctrl+Q"}, "closed");
+        row("Space on a focused column", {"on butt(2) Space"}, "0010000|110");
+        row("Enter on New Game", {"key D", "on CButt(2) Return"}, "0000000|110");
+        row("keypad Enter on Out", {"on CButt(4) Enter"}, "closed");
+        row("a reader presses New Game", {"key D", "action CButt(2) Press"}, "0000000|110");
+        row("a reader presses a full column", QStringList(6, "key A") << "action butt(0) Press", "6000000|110");
     }
     void keys()
     {
@@ -663,6 +685,165 @@ private slots:
         QCOMPARE(shown(), after);
         if (after != QLatin1String("closed"))
             verifyMirror();
+    }
+
+    // Tab and Shift+Tab move the focus over the open columns and the commands; keys act on the focused
+    // control or go on to the window; a mouse press gives the focus back to the window. Before: animation
+    // off, two people, nothing played, nothing focused.
+    void keyboardFocus_data()
+    {
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QString>("focused");
+        QTest::addColumn<QString>("after");
+        auto row = [](const char *name, QStringList inputs, const char *focused, const char *after) {
+            QTest::newRow(name) << inputs << QString::fromLatin1(focused) << QString::fromLatin1(after);
+        };
+        const QString tab = QStringLiteral("typed Tab");
+        const QString back = QStringLiteral("typed Shift+Tab");
+        row("nothing at start", {}, "MainFrm", "0000000|110");
+        row("Tab starts at column A", {tab}, "butt(0)", "0000000|110");
+        row("Shift+Tab starts at Out", {back}, "CButt(4)", "0000000|110");
+        row("the columns, then the commands", QStringList(8, tab), "CButt(0)", "0000000|110");
+        row("a full column is passed over", QStringList(6, "key B") << tab << tab, "butt(2)", "0600000|110");
+        row("Space plays the focused column", {tab, tab, "typed Space"}, "butt(1)", "0100000|110");
+        row("a column filled moves the focus on", QStringList{tab} << QStringList(6, "typed Space"), "butt(1)",
+            "6000000|110");
+        row("other keys reach the window", {tab, "typed D", "typed Ctrl+L"}, "butt(0)", "0001000|111");
+        row("a click takes the focus back", {tab, tab, "button 4", "typed Space"}, "MainFrm", "0000100|110");
+    }
+    void keyboardFocus()
+    {
+        QFETCH(QStringList, inputs);
+        QFETCH(QString, focused);
+        QFETCH(QString, after);
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        animationOff();
+        for (const QString &input : inputs)
+            give(input);
+        QCOMPARE(QApplication::focusWidget()->objectName(), focused);
+        QCOMPARE(shown(), after);
+        verifyMirror();
+    }
+
+    // The focused control draws a line of black and white dots one logical pixel wide inside its edge,
+    // over the picture, which stays as it was; a mouse press takes the line away.
+    void focusMarkIsOneLineOfDots()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        ImageControl *button = m_window->cButt(2);
+        const QImage plain = button->grab().toImage();
+        for (int i = 0; i < 3; ++i)
+            give(QStringLiteral("typed Shift+Tab"));
+        QVERIFY(button->hasFocus());
+        const QImage marked = button->grab().toImage();
+        const qreal dpr = marked.devicePixelRatio();
+        const int inset = ImageControl::FocusMarkInset;
+        const QRectF outer(QPointF(inset, inset) * dpr, QSizeF(button->size() - 2 * QSize(inset, inset)) * dpr);
+        const QRectF inner = outer.adjusted(dpr, dpr, -dpr, -dpr);
+        QSet<QRgb> dots;
+        for (int y = 0; y < marked.height(); ++y) {
+            for (int x = 0; x < marked.width(); ++x) {
+                const QPointF centre(x + 0.5, y + 0.5);
+                if (outer.contains(centre) && !inner.contains(centre))
+                    dots << marked.pixel(x, y);
+                else
+                    QVERIFY2(marked.pixel(x, y) == plain.pixel(x, y),
+                             qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
+        QCOMPARE(dots, (QSet<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)}));
+        QCOMPARE(button->picture(), Picture::Player2);
+        QCOMPARE(m_window->cButtLb(2)->colour(), QColor(LightGreen));
+        click(m_window->boardControls().board);
+        QVERIFY(!button->hasFocus());
+        QCOMPARE(button->grab().toImage(), plain);
+    }
+
+    // What a screen reader is told of a control after the moves given as column letters ("*": a whole
+    // game that Player 2 wins; animation off), as "Role 'name' (description) states: actions", and the
+    // control that lists it (none: the control is nowhere in the window's tree).
+    void accessibleControls_data()
+    {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QString>("told");
+        auto row = [](const char *tag, const char *moves, const char *name, const char *parent, const char *told) {
+            QTest::newRow(tag) << QString::fromLatin1(moves) << QString::fromLatin1(name) << QString::fromLatin1(parent)
+                               << QString::fromLatin1(told);
+        };
+        const char *win = "MainFrm";
+        row("window", "", win, "", "Window 'Vorni Game'");
+        row("board", "", "Image1", win, "Table 'Board'");
+        row("empty cell", "", "Balls(13)", "Image1", "Cell 'C1: empty'");
+        row("Player 1's cell", "C", "Balls(13)", "Image1", "Cell 'C1: Player 1'");
+        row("Player 2's cell", "CC", "Balls(14)", "Image1", "Cell 'C2: Player 2'");
+        row("open column", "", "butt(2)", win, "Button 'Column C' (6 cells free) focusable: Press SetFocus");
+        row("one cell free", "AAAAA", "butt(0)", win, "Button 'Column A' (1 cell free) focusable: Press SetFocus");
+        row("full column", "AAAAAA", "butt(0)", win, "Button 'Column A' (full) disabled focusable");
+        row("option on", "", "CButt(3)", win,
+            "CheckBox 'Game Line' focusable checkable checked: Press Toggle SetFocus");
+        row("option off", "", "CButt(0)", win, "CheckBox 'Animation' focusable checkable: Press Toggle SetFocus");
+        row("New Game", "", "CButt(2)", win, "Button 'New Game' focusable: Press SetFocus");
+        row("score", "ABABABA", "P1", win, "StaticText 'Player 1 score: 1'");
+        row("turn", "C", "NextLb", win, "StaticText 'Next: Player 2'");
+        row("turn when over", "*", "NextLb", win, "StaticText 'Game Over: Player 2 Wins'");
+        row("result shown", "*", "GameOver(1)", win, "StaticText 'Player 2 Wins'");
+        row("result hidden", "", "GameOver(1)", "", "StaticText 'Player 2 Wins' invisible");
+        row("title letter", "", "lights(0)", "", "Graphic ''");
+        row("caption", "", "CButtLB(0)", "", "Graphic ''");
+    }
+    void accessibleControls()
+    {
+        QFETCH(QString, moves);
+        QFETCH(QString, name);
+        QFETCH(QString, parent);
+        QFETCH(QString, told);
+        animationOff();
+        if (moves == QLatin1String("*")) {
+            for (int column : gameEndingWith(Result::Player2Wins))
+                clickColumn(column);
+        }
+        for (QChar letter : moves.remove(QLatin1Char('*')))
+            give(QStringLiteral("key ") + letter);
+
+        QWidget *target = name == QLatin1String("MainFrm") ? m_window.get() : control(name);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(target);
+        QString heard = QStringLiteral("%1 '%2'").arg(
+            QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(iface->role())),
+            iface->text(QAccessible::Name));
+        if (const QString description = iface->text(QAccessible::Description); !description.isEmpty())
+            heard += QStringLiteral(" (%1)").arg(description);
+        const QAccessible::State s = iface->state();
+        const std::pair<bool, const char *> flags[]{{s.disabled, "disabled"},
+                                                    {s.invisible, "invisible"},
+                                                    {s.focusable, "focusable"},
+                                                    {s.checkable, "checkable"},
+                                                    {s.checked, "checked"}};
+        for (auto [on, flag] : flags) {
+            if (on)
+                heard += QLatin1Char(' ') + QString::fromLatin1(flag);
+        }
+        if (const QStringList actions = iface->actionInterface()->actionNames(); !actions.isEmpty())
+            heard += QStringLiteral(": ") + actions.join(QLatin1Char(' '));
+        QCOMPARE(heard, told);
+        // In the tree exactly where its parent lists it; otherwise nowhere in the window.
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+        if (parent.isEmpty()) {
+            QCOMPARE(window->indexOfChild(iface), -1);
+        } else {
+            QCOMPARE(iface->parent()->object()->objectName(), parent);
+            const int index = iface->parent()->indexOfChild(iface);
+            QVERIFY(index >= 0);
+            QCOMPARE(iface->parent()->child(index), iface);
+        }
+        // The board is a table of its cells, the top row first.
+        if (iface->role() == QAccessible::Cell) {
+            QAccessibleTableCellInterface *cell = iface->tableCellInterface();
+            QCOMPARE(cell->table()->tableInterface()->cellAt(cell->rowIndex(), cell->columnIndex()), iface);
+            QCOMPARE(iface->text(QAccessible::Name).left(2),
+                     QChar(u'A' + cell->columnIndex()) + QString::number(Rows - cell->rowIndex()));
+        }
     }
 
     void helpKeyShowsTheKeys()
@@ -922,6 +1103,10 @@ private slots:
         early.Form_Load();
         QVERIFY(early.isLoaded());
         QVERIFY(early.cButtLb(0)->isStruckOut());
+        // Shown after its controls came, the window keeps the focus for itself all the same.
+        early.show();
+        QVERIFY(QTest::qWaitForWindowActive(&early));
+        QCOMPARE(QApplication::focusWidget(), &early);
     }
 
     void optionsStartFromTheirDefaults()

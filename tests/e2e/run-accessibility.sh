@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# End-to-end check of the game as a screen reader meets it, through the real accessibility bus: the game under
+# a private Xvfb inside a D-Bus session of its own, with the AT-SPI bus launched and Qt's bridge switched on,
+# read by read-accessible.py (pyatspi, as Orca): it prints the start position's tree, presses "Column C" by its
+# action and reads cell C1 back while hearing the cell's and the turn's names change, toggles "Animation" and
+# reads it unchecked, fills column A and reads its button as not sensitive. Last the window is closed and the
+# settings file must hold "Animation" off, as the reader toggled it.
+#
+#   bash tests/e2e/run-accessibility.sh build/dev/ui/vorni-game
+set -euo pipefail
+
+game=${1:?usage: run-accessibility.sh PATH-TO-vorni-game}
+[[ -x $game ]] || { echo "FAIL: $game is not an executable" >&2; exit 1; }
+
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+harness_session_bus "$@"
+/usr/bin/python3 -c 'import pyatspi' 2>/dev/null || harness_fail "pyatspi is missing: run scripts/install-deps --test"
+
+harness_x
+harness_accessibility_bus
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 harness_start "$harness_work/game.log" "$game"
+game_pid=$harness_pid
+harness_window "Vorni Game" "$game_pid"
+
+/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/read-accessible.py" || harness_fail "the game as a reader meets it"
+
+harness_close_window "$harness_wid" "$game_pid"
+[[ $harness_status == 0 ]] || harness_fail "the game exited with status $harness_status after its window was closed"
+grep -qx 'Animation=True' "$XDG_CONFIG_HOME/Vorni Game.ini" ||
+    harness_fail "the settings file does not hold Animation off: $(tr '\n' ' ' <"$XDG_CONFIG_HOME/Vorni Game.ini")"
+echo "PASS: the game reads and plays through the accessibility bus"

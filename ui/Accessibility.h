@@ -1,0 +1,31 @@
+#pragma once
+
+// The game's window as a screen reader meets it (Qt's accessibility, which Linux readers reach through
+// AT-SPI). The window, named by its title, lists in reading order:
+//   the board: a table of 6 rows, the top row first, and 7 columns; each cell is named by its column
+//     letter and its row counted from the bottom, and its owner: "C1: Player 1", "C2: empty";
+//   the column buttons "Column A" to "Column G": push buttons described by their free cells ("4 cells
+//     free", "full"), unavailable once full, pressed to play the column;
+//   the scores ("Player 1 score: 3") and the turn ("Next: Player 2", "Game Over: Player 1 Wins");
+//   the commands: the options Animation, Player vs Computer and Game Line as check boxes, checked while
+//     on (not struck through), and the push buttons New Game and Out;
+//   the game-over texts, while they are shown.
+// A control's caption or letter is its name, not an object of its own. Title letters, logo, plates and
+// the other pictures are decoration: outside the tree, role Graphic, no name. Actions act as clicks do,
+// through the window's input queue.
+
+#include <QAccessible>
+
+class QWidget;
+
+namespace vorni {
+
+// Makes the widgets of every game window answer as above; each window calls it before it has a title.
+void installAccessibility();
+
+// A reader hears what the board mirror changes as it is shown. Without a reader these do nothing.
+void tellNameChanged(QWidget *control);
+void tellDescriptionChanged(QWidget *control);
+void tellStateChanged(QWidget *control, QAccessible::State changed);
+
+} // namespace vorni
