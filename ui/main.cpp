@@ -1,3 +1,4 @@
+#include "Fonts.h"
 #include "Keys.h"
 #include "MainFrm.h"
 
@@ -67,6 +68,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    vorni::startLoadingFonts();
     QApplication app(argc, argv);
     // The desktop matches the window to the game's desktop entry by this name (icon, grouping).
     QGuiApplication::setDesktopFileName(QStringLiteral(VORNI_APP_ID));
