@@ -1,8 +1,12 @@
-// The window as it first appears: its pictures come ready-made.
+// The window as it first appears and while it sits idle: its pictures come ready-made, and a tick of
+// the title lights repaints the letters that change and nothing else, leaving the screen as a full
+// repaint would.
 
 #include "MainFrm.h"
 #include "PreparedPictures.h"
 
+#include <QPainter>
+#include <QScreen>
 #include <QtTest>
 
 using namespace vorni;
@@ -18,6 +22,23 @@ public:
     }
     void write(const QString &, const QString &, const QString &, const QString &) override { }
 };
+
+// The window's pixels as a screen shows them.
+QImage onScreen(QWidget *window)
+{
+    return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Where the image differs from black: the bounding box of its ink.
+QRect inkOf(const QImage &image)
+{
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xffffff) != 0)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
+}
 
 } // namespace
 
@@ -75,6 +96,76 @@ private slots:
         for (const QString &picture : names)
             for (const int dpr : PreparedRatios)
                 QVERIFY2(!preparedImage(preparedName(picture, dpr), dpr).isNull(), qPrintable(picture));
+    }
+
+    // A letter's two looks as a plain label draws them lie in its ink area; the letter draws the same.
+    void lettersDrawTheirInkInsideTheirInkArea()
+    {
+        const int pixels[2][5] = {{64, 64, 73, 64, 64}, {73, 73, 83, 73, 73}}; // base and lit
+        for (int i = 0; i < 5; ++i) {
+            auto *letter = static_cast<TitleLetter *>(m_window->light(i));
+            for (const bool lit : {false, true}) {
+                QFont font = letter->font();
+                font.setPixelSize(pixels[lit][i]);
+                const QColor colour = lit ? QColor(White) : letter->colour();
+                LabelControl plain(nullptr, QString(), letter->geometry(), letter->text(), font, colour);
+                QImage drawn(letter->size(), QImage::Format_RGB32);
+                drawn.fill(Qt::black);
+                plain.render(&drawn, QPoint(), QRegion(), {});
+                const QRect ink = inkOf(drawn);
+                QVERIFY(!ink.isEmpty());
+                QVERIFY2(letter->inkArea().contains(ink), qPrintable(QStringLiteral("lights(%1)").arg(i)));
+
+                letter->setLook(colour, font);
+                QImage shown(letter->size(), QImage::Format_RGB32);
+                shown.fill(Qt::black);
+                letter->render(&shown, QPoint(), QRegion(), {});
+                QCOMPARE(shown, drawn);
+            }
+        }
+    }
+
+    void aTickRepaintsOnlyTheLettersThatChange()
+    {
+        struct Painted : QObject {
+            QWidget *window = nullptr;
+            QRegion region;
+            QStringList widgets;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Paint) {
+                    auto *widget = static_cast<QWidget *>(watched);
+                    region |= static_cast<QPaintEvent *>(event)->region().translated(widget->mapTo(window, QPoint()));
+                    widgets << widget->objectName();
+                }
+                return false;
+            }
+        } painted;
+        painted.window = m_window.get();
+        for (QWidget *widget : m_window->findChildren<QWidget *>())
+            widget->installEventFilter(&painted);
+
+        for (int tick = 1; tick <= TitleLights::TicksPerCycle; ++tick) {
+            QRegion changed;
+            std::array<QColor, 5> before;
+            for (int i = 0; i < 5; ++i)
+                before[static_cast<std::size_t>(i)] = m_window->light(i)->colour();
+            painted.region = {};
+            painted.widgets.clear();
+            m_window->Blinker_Timer();
+            for (int i = 0; i < 5; ++i) {
+                auto *letter = static_cast<TitleLetter *>(m_window->light(i));
+                if (letter->colour() != before[static_cast<std::size_t>(i)])
+                    changed |= letter->inkArea().translated(letter->pos());
+            }
+            const QString at = QStringLiteral("tick %1: ").arg(tick);
+            QVERIFY2((painted.region - changed).isEmpty(), qPrintable(at + painted.widgets.join(u' ')));
+            for (const QString &widget : painted.widgets) // the window beneath, and letters
+                QVERIFY2(widget == m_window->objectName() || widget.startsWith(QLatin1String("lights(")),
+                         qPrintable(at + widget));
+            QVERIFY2(onScreen(m_window.get()) == m_window->grab().toImage().convertToFormat(QImage::Format_RGB32),
+                     qPrintable(at + QStringLiteral("the screen differs from a full repaint")));
+        }
     }
 };
 
