@@ -1,6 +1,6 @@
-// The window as it first appears and while it sits idle: its pictures come ready-made, and a tick of
-// the title lights repaints the letters that change and nothing else, leaving the screen as a full
-// repaint would.
+// The window as it first appears and while it sits idle: its pictures come ready-made, its icon comes
+// after the first frame, and a tick of the title lights repaints the letters that change and nothing
+// else, leaving the screen as a full repaint would.
 
 #include "MainFrm.h"
 #include "PreparedPictures.h"
@@ -96,6 +96,28 @@ private slots:
         for (const QString &picture : names)
             for (const int dpr : PreparedRatios)
                 QVERIFY2(!preparedImage(preparedName(picture, dpr), dpr).isNull(), qPrintable(picture));
+    }
+
+    void iconComesAfterTheFirstFrame()
+    {
+        cleanup();
+        struct FirstPaint : QObject {
+            int paints = 0;
+            bool iconAtFirstPaint = false;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Paint && paints++ == 0)
+                    iconAtFirstPaint = !static_cast<QWidget *>(watched)->windowIcon().isNull();
+                return false;
+            }
+        } watch;
+        m_window = std::make_unique<MainFrm>(m_store);
+        m_window->installEventFilter(&watch);
+        m_window->show();
+        QTRY_VERIFY(!m_window->windowIcon().isNull());
+        m_window->removeEventFilter(&watch);
+        QVERIFY(watch.paints > 0);
+        QVERIFY(!watch.iconAtFirstPaint);
     }
 
     // A letter's two looks as a plain label draws them lie in its ink area; the letter draws the same.
