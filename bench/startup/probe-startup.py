@@ -9,6 +9,7 @@ Starts BINARY and prints one line of figures:
   map_cpu_ms      CPU time of all the process's threads up to that moment
   frame_ms        exec to the first drawing into the window
   painted_ms      with --controls: exec to the drawing after which every probed control shows
+  painted_cpu_ms  with --controls: CPU time of all the process's threads up to that drawing
   early_frames    with --controls: drawings into the window before that one; 0 means the first frame
                   shown was complete, no black or partial frame came first
   spread_ms       with --controls: from the first probed control showing to the last; 0 means they all
@@ -163,7 +164,7 @@ class Probe:
             overlap_w = min(x + w, a.x + a.width) - max(x, a.x)
             overlap_h = min(y + h, a.y + a.height) - max(y, a.y)
             if overlap_w > 0 and overlap_h > 0:
-                self.drawings.append((at, overlap_w * overlap_h))
+                self.drawings.append((at, overlap_w * overlap_h, task_sums(self.pid)[0] if self.controls else 0))
 
     def run(self, idle_seconds):
         self.drawings = []
@@ -189,15 +190,17 @@ class Probe:
             self.handle(event)
             while checked < len(self.drawings) and complete_at is None:
                 checked += 1
-                at = self.drawings[checked - 1][0]
+                at, _, cpu = self.drawings[checked - 1]
                 for name, area in self.controls.items():
                     if name not in seen and shows(self.window, area):
                         seen[name] = at
                 if len(seen) == len(self.controls):
                     complete_at = checked - 1
+                    painted_cpu = cpu
         figures["frame_ms"] = (self.drawings[0][0] - self.start_ns) / 1e6
         if self.controls:
             figures["painted_ms"] = (max(seen.values()) - self.start_ns) / 1e6
+            figures["painted_cpu_ms"] = painted_cpu / 1e6
             figures["early_frames"] = complete_at
             figures["spread_ms"] = (max(seen.values()) - min(seen.values())) / 1e6
 
@@ -213,7 +216,7 @@ class Probe:
             figures["idle_cpu_pct"] = 100 * (cpu1 - cpu0) / 1e9 / seconds
             figures["wakeups_per_s"] = (vol1 - vol0) / seconds
             figures["preempted_per_s"] = (invol1 - invol0) / seconds
-            figures["drawn_px_per_s"] = sum(px for _, px in self.drawings[drawn_before:]) / seconds
+            figures["drawn_px_per_s"] = sum(d[1] for d in self.drawings[drawn_before:]) / seconds
         return figures
 
     def drain_until(self, until_ns):
