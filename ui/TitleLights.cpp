@@ -56,10 +56,11 @@ QRect TitleLetter::inkArea() const
 
 void TitleLetter::setLook(QColor colour, const QFont &font)
 {
+    const bool held = testAttribute(Qt::WA_UpdatesDisabled);
     setAttribute(Qt::WA_UpdatesDisabled);
     setColour(colour);
     setFont(font);
-    setAttribute(Qt::WA_UpdatesDisabled, false);
+    setAttribute(Qt::WA_UpdatesDisabled, held);
 }
 
 void TitleLetter::paintEvent(QPaintEvent *event)
@@ -72,7 +73,7 @@ void TitleLetter::paintEvent(QPaintEvent *event)
     }
     // Letters this large are drawn from their outlines every time, which would cost more than all the
     // rest of a tick; each look is drawn once, as a label draws its text, and kept.
-    QPixmap &look = m_looks[font() == m_baseFont ? 0 : 1];
+    QPixmap &look = m_looks[font().pixelSize() == m_baseFont.pixelSize() ? 0 : 1];
     const QRect ink = inkArea();
     const qreal dpr = devicePixelRatioF();
     if (look.isNull() || look.devicePixelRatio() != dpr) {
