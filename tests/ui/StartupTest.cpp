@@ -5,8 +5,7 @@
 #include "MainFrm.h"
 #include "PreparedPictures.h"
 
-#include <QPainter>
-#include <QScreen>
+#include <QBackingStore>
 #include <QtTest>
 
 using namespace vorni;
@@ -23,10 +22,22 @@ public:
     void write(const QString &, const QString &, const QString &, const QString &) override { }
 };
 
-// The window's pixels as a screen shows them.
+// The window's pixels as they go to the screen: its backing store, in device pixels.
 QImage onScreen(QWidget *window)
 {
-    return window->screen()->grabWindow(window->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    QPaintDevice *device = window->backingStore()->paintDevice();
+    if (device->devType() != QInternal::Image)
+        qFatal("the window's backing store is no image");
+    return static_cast<QImage *>(device)->convertToFormat(QImage::Format_RGB32);
+}
+
+// An image of the widget's size in device pixels, black.
+QImage blackCanvas(const QWidget *widget)
+{
+    QImage image(widget->size() * widget->devicePixelRatioF(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(widget->devicePixelRatioF());
+    image.fill(Qt::black);
+    return image;
 }
 
 // Where the image differs from black: the bounding box of its ink.
@@ -131,16 +142,17 @@ private slots:
                 font.setPixelSize(pixels[lit][i]);
                 const QColor colour = lit ? QColor(White) : letter->colour();
                 LabelControl plain(nullptr, QString(), letter->geometry(), letter->text(), font, colour);
-                QImage drawn(letter->size(), QImage::Format_RGB32);
-                drawn.fill(Qt::black);
+                QImage drawn = blackCanvas(letter);
                 plain.render(&drawn, QPoint(), QRegion(), {});
                 const QRect ink = inkOf(drawn);
                 QVERIFY(!ink.isEmpty());
-                QVERIFY2(letter->inkArea().contains(ink), qPrintable(QStringLiteral("lights(%1)").arg(i)));
+                const qreal dpr = drawn.devicePixelRatio();
+                const QRect area = letter->inkArea();
+                QVERIFY2(QRect(area.topLeft() * dpr, area.size() * dpr).contains(ink),
+                         qPrintable(QStringLiteral("lights(%1)").arg(i)));
 
                 letter->setLook(colour, font);
-                QImage shown(letter->size(), QImage::Format_RGB32);
-                shown.fill(Qt::black);
+                QImage shown = blackCanvas(letter);
                 letter->render(&shown, QPoint(), QRegion(), {});
                 QCOMPARE(shown, drawn);
             }
