@@ -42,7 +42,7 @@ QString tileName(Tile tile, QSize size);
 QString iconName(int size);
 
 // The prepared picture of that name from the game's resources, its device pixel ratio set to dpr; a
-// null image when there is none or it cannot be read. Part of vorni_assets, which holds the resources.
+// null image when there is none or it cannot be read. Defined in vorni_assets, beside the resources.
 QImage preparedImage(const QString &name, qreal dpr);
 
 // How a prepared picture is kept: a 16-byte header ("VPIC", width, height, QImage::Format, each as

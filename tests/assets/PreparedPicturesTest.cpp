@@ -85,7 +85,7 @@ void setWord(QByteArray &bytes, int index, quint32 value)
 INSTANTIATE_TEST_SUITE_P(
     Each, DamagedPicture,
     testing::Values(Damage{"empty", [](QByteArray &b) { b.clear(); }},
-                    Damage{"header only in part", [](QByteArray &b) { b.truncate(10); }},
+                    Damage{"a header cut short", [](QByteArray &b) { b.truncate(10); }},
                     Damage{"another kind of file", [](QByteArray &b) { b[0] = '\x89'; }},
                     Damage{"a row short", [](QByteArray &b) { b.chop(6 * 4); }},
                     Damage{"a pixel too many", [](QByteArray &b) { b.append(4, '\0'); }},
