@@ -1,6 +1,7 @@
 #include "Drawing.h"
 
 #include "Fonts.h"
+#include "MakerAddresses.h"
 
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -332,6 +333,10 @@ void drawFittedLine(QPainter &painter, const QRectF &box, const QString &text, c
     painter.drawText(QPointF(-ink.left(), baseline), text);
     painter.restore();
 }
+
+QString makerWebAddress() { return QString::fromUtf8(maker::WebAddress); }
+
+QString makerEmailAddress() { return QString::fromUtf8(maker::EmailAddress); }
 
 QString shownWebAddress(const QString &address)
 {

@@ -1,70 +1,96 @@
 #include "Pictures.h"
 
 #include "Drawing.h"
-#include "MakerAddresses.h"
+#include "PreparedPictures.h"
 
 #include <QGuiApplication>
 #include <QPixmapCache>
+#include <QResource>
 
 #include <cmath>
 #include <functional>
+
+// The resources that vorni-make-pictures made; named outside any namespace, as Qt's resource system
+// names them.
+static void initPreparedPictures()
+{
+    Q_INIT_RESOURCE(vorni_pictures);
+}
 
 namespace vorni {
 
 namespace {
 
-// Looks the picture up in Qt's pixmap cache, which lives as long as the application, and draws it
-// only when it is missing.
-QPixmap cached(const QString &key, const std::function<QImage()> &draw)
+QString ratioKey(qreal dpr)
 {
+    return QString::number(dpr, 'g', 17);
+}
+
+// Looks the picture up in Qt's pixmap cache, which lives as long as the application; when it is
+// missing, loads it as made at build time or, at other ratios, draws it. size is its logical size.
+QPixmap cached(const QString &name, QSize size, qreal dpr, const std::function<QImage()> &draw)
+{
+    const QString key = QStringLiteral("vorni/%1@%2").arg(name, ratioKey(dpr));
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = QPixmap::fromImage(draw());
+        QImage image;
+        for (const int prepared : PreparedRatios) {
+            if (dpr == prepared)
+                image = preparedImage(preparedName(name, prepared), dpr);
+        }
+        if (image.size() != QSize(qRound(size.width() * dpr), qRound(size.height() * dpr)))
+            image = draw();
+        pixmap = QPixmap::fromImage(std::move(image));
         QPixmapCache::insert(key, pixmap);
     }
     return pixmap;
 }
 
-QString ratioKey(qreal dpr) { return QString::number(dpr, 'g', 17); }
-
 } // namespace
+
+QImage preparedImage(const QString &name, qreal dpr)
+{
+    static const bool initialised = (initPreparedPictures(), true);
+    Q_UNUSED(initialised);
+    const QResource resource(QStringLiteral(":/vorni/pictures/") + name);
+    if (!resource.isValid())
+        return {};
+    QImage image = decodePicture(resource.uncompressedData());
+    image.setDevicePixelRatio(dpr);
+    return image;
+}
 
 QPixmap tilePixmap(Tile tile, QSize size, qreal dpr)
 {
     Q_ASSERT(!size.isEmpty() && dpr > 0);
-    const QString key = QStringLiteral("vorni/tile/%1/%2x%3@%4")
-                            .arg(static_cast<int>(tile))
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(ratioKey(dpr));
-    return cached(key, [=] { return renderTile(tile, size, dpr); });
+    return cached(tileName(tile, size), size, dpr, [=] { return renderTile(tile, size, dpr); });
 }
 
 QSize tileNaturalSize(Tile tile) { return tile == Tile::Neutral ? QSize(65, 24) : QSize(80, 25); }
 
 QPixmap boardPixmap(qreal dpr)
 {
-    return cached(QStringLiteral("vorni/board@") + ratioKey(dpr), [=] { return renderBoard(dpr); });
+    return cached(QStringLiteral("board"), BoardSize, dpr, [=] { return renderBoard(dpr); });
 }
 
 QPixmap logoPixmap(qreal dpr)
 {
-    return cached(QStringLiteral("vorni/logo@") + ratioKey(dpr), [=] { return renderLogo(dpr); });
+    return cached(QStringLiteral("logo"), LogoSize, dpr, [=] { return renderLogo(dpr); });
 }
 
 QPixmap creditsPixmap(qreal dpr)
 {
-    return cached(QStringLiteral("vorni/credits@") + ratioKey(dpr), [=] { return renderCredits(dpr); });
+    return cached(QStringLiteral("credits"), CreditsSize, dpr, [=] { return renderCredits(dpr); });
 }
 
 QPixmap webAddressPixmap(qreal dpr)
 {
-    return cached(QStringLiteral("vorni/web@") + ratioKey(dpr), [=] { return renderWebAddress(dpr); });
+    return cached(QStringLiteral("web"), WebAddressSize, dpr, [=] { return renderWebAddress(dpr); });
 }
 
 QPixmap linkCursorPixmap(int dpr)
 {
-    return cached(QStringLiteral("vorni/hand@%1").arg(dpr), [=] { return renderLinkHand(dpr); });
+    return cached(QStringLiteral("hand"), LinkCursorSize, dpr, [=] { return renderLinkHand(dpr); });
 }
 
 QCursor linkCursor()
@@ -76,13 +102,13 @@ QCursor linkCursor()
 QIcon windowIcon()
 {
     QIcon icon;
-    for (const int size : IconSizes)
-        icon.addPixmap(QPixmap::fromImage(renderIcon(size)));
+    for (const int size : IconSizes) {
+        QImage image = preparedImage(iconName(size), 1.0);
+        if (image.size() != QSize(size, size))
+            image = renderIcon(size);
+        icon.addPixmap(QPixmap::fromImage(std::move(image)));
+    }
     return icon;
 }
-
-QString makerWebAddress() { return QString::fromUtf8(maker::WebAddress); }
-
-QString makerEmailAddress() { return QString::fromUtf8(maker::EmailAddress); }
 
 } // namespace vorni

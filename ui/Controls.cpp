@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 namespace vorni {
 
@@ -19,6 +20,41 @@ bool ClickTracker::release(const QMouseEvent *event, const QRect &area)
     const bool click = m_pressed && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
     m_pressed = false;
     return click;
+}
+
+namespace {
+
+// Watches for the window's next paint. The frame reaches the screen when that paint ends, before the
+// event loop turns again.
+class IconAfterFrame : public QObject {
+public:
+    explicit IconAfterFrame(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            m_window->removeEventFilter(this);
+            QTimer::singleShot(0, m_window, [window = m_window] { window->setWindowIcon(windowIcon()); });
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
+
+} // namespace
+
+void setIconAfterFirstFrame(QWidget *window)
+{
+    new IconAfterFrame(window);
 }
 
 void trackMouse(QWidget *control)

@@ -123,6 +123,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 };
 
+// Sets the window's icon once its first frame is on the screen: the icon is not needed for that frame.
+// Call it when the window's controls exist.
+void setIconAfterFirstFrame(QWidget *window);
+
 // Hover: a control reports the pointer moving over it only where the window
 // handles it. Every control keeps its mouse moves to itself, so the pointer
 // over a ball or a caption does not count as the bare window beneath.

@@ -91,8 +91,7 @@ void MainFrm::Form_Load()
             control->show();
     }
     emit loaded();
-    // The icon is not needed for the first frame.
-    QTimer::singleShot(0, this, [this] { setWindowIcon(::vorni::windowIcon()); });
+    setIconAfterFirstFrame(this);
 }
 
 void MainFrm::Form_Unload()

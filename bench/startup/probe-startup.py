@@ -1,27 +1,41 @@
 #!/usr/bin/python3
 """One start of a program under the X server in DISPLAY, timed as a player sees it.
 
-    probe-startup.py [--controls] BINARY
+    probe-startup.py [--controls] [--idle SECONDS] BINARY
 
 Starts BINARY and prints one line of figures:
-  map_ms       exec to the window being mapped (the X server's MapNotify for a top-level window whose
-               _NET_WM_PID is the process started)
-  map_cpu_ms   CPU time of all the process's threads up to that moment
-  painted_ms   with --controls: exec to the first moment every probed control shows on the screen
-  spread_ms    with --controls: from the first probed control showing to the last; 0 means they all
-               came in one frame
-  rss_kib      resident memory 1 s after the window was mapped
-The start is stamped in the forked child just before exec. The controls are probed by reading small
-areas of the window from the X server (XGetImage) in a tight loop: a control shows once any pixel of its
-area is no longer black. Each round of reads takes a fraction of a millisecond.
-The process is left running; its pid is printed as pid=N and the caller stops it.
+  map_ms          exec to the window being mapped (the X server's MapNotify for a top-level window whose
+                  _NET_WM_PID is the process started)
+  map_cpu_ms      CPU time of all the process's threads up to that moment
+  frame_ms        exec to the first drawing into the window
+  painted_ms      with --controls: exec to the drawing after which every probed control shows
+  painted_cpu_ms  with --controls: CPU time of all the process's threads up to that drawing
+  early_frames    with --controls: drawings into the window before that one; 0 means the first frame
+                  shown was complete, no black or partial frame came first
+  spread_ms       with --controls: from the first probed control showing to the last; 0 means they all
+                  came in one frame
+  rss_kib         resident memory 1 s after the window was mapped
+and with --idle, measured over SECONDS from 2 s after the window was mapped, the window visible and the
+pointer elsewhere:
+  idle_cpu_pct    CPU time of all threads as a percentage of one core
+  wakeups_per_s   voluntary context switches of all threads a second: each is a thread going to sleep,
+                  so each is followed by one wake-up
+  preempted_per_s involuntary context switches a second (other load takes the core; not wake-ups)
+  drawn_px_per_s  pixels drawn into the window a second
+The start is stamped in the forked child just before exec. Every drawing into the window is seen as it
+happens through the X server's DAMAGE extension, watched on the root window from before the start, which
+reports each rectangle drawn; the probed controls are read back (XGetImage) after each. A control shows
+once any pixel of its area is no longer black.
+The program is stopped (SIGTERM) once measured.
 """
 import os
 import select
+import signal
 import sys
 import time
 
 from Xlib import X, display
+from Xlib.ext import damage
 
 # Areas of the game's window (x, y, width, height in logical pixels) that are black until their control
 # is painted: the title letter "V", the credits, the logo, the rule under them, Player 1's plate, the
@@ -44,15 +58,26 @@ def now_ns():
     return time.clock_gettime_ns(time.CLOCK_REALTIME)
 
 
-def cpu_ns(pid):
-    total = 0
+def task_sums(pid):
+    """CPU nanoseconds, voluntary and involuntary context switches, summed over the process's threads."""
+    cpu = voluntary = involuntary = 0
     try:
-        for task in os.listdir(f"/proc/{pid}/task"):
-            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-                total += int(f.read().split()[0])
+        tasks = os.listdir(f"/proc/{pid}/task")
     except OSError:
-        pass
-    return total
+        return 0, 0, 0
+    for task in tasks:
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                cpu += int(f.read().split()[0])
+            with open(f"/proc/{pid}/task/{task}/status") as f:
+                for line in f:
+                    if line.startswith("voluntary_ctxt_switches:"):
+                        voluntary += int(line.split()[1])
+                    elif line.startswith("nonvoluntary_ctxt_switches:"):
+                        involuntary += int(line.split()[1])
+        except OSError:
+            pass  # a thread that has just ended
+    return cpu, voluntary, involuntary
 
 
 def rss_kib(pid):
@@ -64,9 +89,8 @@ def rss_kib(pid):
 
 
 def window_pid(d, window):
-    atom = d.intern_atom("_NET_WM_PID")
     try:
-        prop = window.get_full_property(atom, X.AnyPropertyType)
+        prop = window.get_full_property(d.intern_atom("_NET_WM_PID"), X.AnyPropertyType)
     except Exception:
         return None
     return int(prop.value[0]) if prop and len(prop.value) else None
@@ -75,71 +99,156 @@ def window_pid(d, window):
 def shows(window, area):
     x, y, w, h = area
     data = window.get_image(x, y, w, h, X.ZPixmap, 0xFFFFFFFF).data
-    # 32 bits a pixel, blue green red pad
-    for i in range(0, len(data), 4):
-        if data[i] > BLACK_LIMIT or data[i + 1] > BLACK_LIMIT or data[i + 2] > BLACK_LIMIT:
-            return True
-    return False
+    # 32 bits a pixel: blue, green, red, pad
+    return max(data[0::4]) > BLACK_LIMIT or max(data[1::4]) > BLACK_LIMIT or max(data[2::4]) > BLACK_LIMIT
+
+
+class Probe:
+    def __init__(self, binary, controls):
+        self.binary = binary
+        self.controls = GAME_CONTROLS if controls else {}
+        self.d = display.Display()
+        if not self.d.has_extension(damage.extname):
+            sys.exit("the X server has no DAMAGE extension")
+        self.d.damage_query_version()
+        self.damage_event = self.d.extension_event.DamageNotify
+        self.root = self.d.screen().root
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        # Damage to the root window reports every drawing into the windows on it, from before the
+        # program starts: no drawing of its window can come before the probe watches.
+        self.root.damage_create(damage.DamageReportRawRectangles)
+        self.d.sync()
+        while self.d.pending_events():
+            self.d.next_event()
+        self.pid = None
+        self.window = None
+        self.deadline = time.monotonic() + 20
+
+    def start(self):
+        stamp_read, stamp_write = os.pipe()
+        pid = os.fork()
+        if pid == 0:
+            os.close(stamp_read)
+            devnull = os.open(os.devnull, os.O_WRONLY)
+            os.dup2(devnull, 1)
+            os.dup2(devnull, 2)
+            os.write(stamp_write, str(now_ns()).encode())
+            os.close(stamp_write)
+            os.execv(self.binary, [self.binary])
+        os.close(stamp_write)
+        self.start_ns = int(os.read(stamp_read, 64))
+        os.close(stamp_read)
+        self.pid = pid
+
+    def next_event(self, timeout):
+        if not self.d.pending_events():
+            select.select([self.d.fileno()], [], [], timeout)
+            if not self.d.pending_events():
+                return None
+        return self.d.next_event()
+
+    def handle(self, event):
+        """Records our window's MapNotify and the drawings into its area."""
+        at = now_ns()
+        if event.type == X.MapNotify and self.window is None:
+            cpu = task_sums(self.pid)[0]
+            if window_pid(self.d, event.window) == self.pid:
+                geometry = event.window.get_geometry()
+                origin = event.window.translate_coords(self.root, 0, 0)
+                self.area = (-origin.x, -origin.y, geometry.width, geometry.height)
+                self.window = event.window
+                self.map_ns, self.map_cpu = at, cpu
+        elif event.type == self.damage_event and self.window is not None:
+            x, y, w, h = self.area
+            a = event.area
+            overlap_w = min(x + w, a.x + a.width) - max(x, a.x)
+            overlap_h = min(y + h, a.y + a.height) - max(y, a.y)
+            if overlap_w > 0 and overlap_h > 0:
+                self.drawings.append((at, overlap_w * overlap_h, task_sums(self.pid)[0] if self.controls else 0))
+
+    def run(self, idle_seconds):
+        self.drawings = []
+        self.start()
+        while self.window is None:
+            if time.monotonic() > self.deadline:
+                sys.exit(f"{self.binary} mapped no window within 20 s")
+            event = self.next_event(0.05)
+            if event is not None:
+                self.handle(event)
+        figures = {"map_ms": (self.map_ns - self.start_ns) / 1e6, "map_cpu_ms": self.map_cpu / 1e6}
+
+        seen = {}
+        checked = 0
+        complete_at = None
+        while not self.drawings or (self.controls and complete_at is None):
+            if time.monotonic() > self.deadline:
+                missing = ", ".join(sorted(set(self.controls) - set(seen))) or "any drawing"
+                sys.exit(f"{self.binary}: not painted within 20 s: {missing}")
+            event = self.next_event(0.05)
+            if event is None:
+                continue
+            self.handle(event)
+            while checked < len(self.drawings) and complete_at is None:
+                checked += 1
+                at, _, cpu = self.drawings[checked - 1]
+                for name, area in self.controls.items():
+                    if name not in seen and shows(self.window, area):
+                        seen[name] = at
+                if len(seen) == len(self.controls):
+                    complete_at = checked - 1
+                    painted_cpu = cpu
+        figures["frame_ms"] = (self.drawings[0][0] - self.start_ns) / 1e6
+        if self.controls:
+            figures["painted_ms"] = (max(seen.values()) - self.start_ns) / 1e6
+            figures["painted_cpu_ms"] = painted_cpu / 1e6
+            figures["early_frames"] = complete_at
+            figures["spread_ms"] = (max(seen.values()) - min(seen.values())) / 1e6
+
+        self.drain_until(self.map_ns + 1_000_000_000)
+        figures["rss_kib"] = rss_kib(self.pid)
+        if idle_seconds > 0:
+            self.drain_until(self.map_ns + 2_000_000_000)
+            drawn_before = len(self.drawings)
+            t0, (cpu0, vol0, invol0) = now_ns(), task_sums(self.pid)
+            self.drain_until(t0 + int(idle_seconds * 1e9))
+            t1, (cpu1, vol1, invol1) = now_ns(), task_sums(self.pid)
+            seconds = (t1 - t0) / 1e9
+            figures["idle_cpu_pct"] = 100 * (cpu1 - cpu0) / 1e9 / seconds
+            figures["wakeups_per_s"] = (vol1 - vol0) / seconds
+            figures["preempted_per_s"] = (invol1 - invol0) / seconds
+            figures["drawn_px_per_s"] = sum(d[1] for d in self.drawings[drawn_before:]) / seconds
+        return figures
+
+    def drain_until(self, until_ns):
+        """Handles events (and so records drawings) until the given time."""
+        while True:
+            left = (until_ns - now_ns()) / 1e9
+            if left <= 0:
+                return
+            event = self.next_event(left)
+            if event is not None:
+                self.handle(event)
 
 
 def main():
     args = sys.argv[1:]
     controls = "--controls" in args
     args = [a for a in args if a != "--controls"]
+    idle = 0.0
+    if "--idle" in args:
+        i = args.index("--idle")
+        idle = float(args[i + 1])
+        del args[i : i + 2]
     if len(args) != 1:
         sys.exit(__doc__)
-    binary = args[0]
-
-    d = display.Display()
-    root = d.screen().root
-    root.change_attributes(event_mask=X.SubstructureNotifyMask)
-    d.sync()
-
-    stamp_read, stamp_write = os.pipe()
-    pid = os.fork()
-    if pid == 0:
-        os.close(stamp_read)
-        devnull = os.open(os.devnull, os.O_WRONLY)
-        os.dup2(devnull, 1)
-        os.dup2(devnull, 2)
-        os.write(stamp_write, str(now_ns()).encode())
-        os.close(stamp_write)
-        os.execv(binary, [binary])
-    os.close(stamp_write)
-    start_ns = int(os.read(stamp_read, 64))
-    os.close(stamp_read)
-
-    deadline = time.monotonic() + 20
-    window = None
-    while window is None:
-        if time.monotonic() > deadline:
-            sys.exit(f"{binary} mapped no window within 20 s")
-        if not d.pending_events():
-            select.select([d.fileno()], [], [], 0.05)
-            if not d.pending_events():
-                continue
-        event = d.next_event()
-        if event.type == X.MapNotify:
-            mapped_ns, mapped_cpu = now_ns(), cpu_ns(pid)
-            if window_pid(d, event.window) == pid:
-                window = event.window
-    figures = {"pid": pid, "map_ms": (mapped_ns - start_ns) / 1e6, "map_cpu_ms": mapped_cpu / 1e6}
-
-    if controls:
-        seen = {}
-        while len(seen) < len(GAME_CONTROLS):
-            if time.monotonic() > deadline:
-                missing = ", ".join(sorted(set(GAME_CONTROLS) - set(seen)))
-                sys.exit(f"{binary}: not painted within 20 s: {missing}")
-            for name, area in GAME_CONTROLS.items():
-                if name not in seen and shows(window, area):
-                    seen[name] = now_ns()
-        figures["painted_ms"] = (max(seen.values()) - start_ns) / 1e6
-        figures["spread_ms"] = (max(seen.values()) - min(seen.values())) / 1e6
-
-    time.sleep(max(0.0, mapped_ns / 1e9 + 1 - now_ns() / 1e9))
-    figures["rss_kib"] = rss_kib(pid)
-    print(" ".join(f"{k}={v:.1f}" if isinstance(v, float) else f"{k}={v}" for k, v in figures.items()))
+    probe = Probe(args[0], controls)
+    try:
+        figures = probe.run(idle)
+    finally:
+        if probe.pid:
+            os.kill(probe.pid, signal.SIGTERM)
+            os.waitpid(probe.pid, 0)
+    print(" ".join(f"{k}={v:.2f}" if isinstance(v, float) else f"{k}={v}" for k, v in figures.items()))
 
 
 main()
