@@ -15,11 +15,8 @@ namespace {
 // Every option at its default, nothing kept.
 class DefaultsStore : public SettingsStore {
 public:
-    QString read(const QString &, const QString &, const QString &, const QString &fallback) const override
-    {
-        return fallback;
-    }
-    void write(const QString &, const QString &, const QString &, const QString &) override { }
+    StoredSettings load(const QString &) override { return {}; }
+    void save(const QString &, const StoredSettings &) override { }
 };
 
 // The window's pixels as they go to the screen: its backing store, in device pixels.
