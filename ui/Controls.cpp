@@ -282,10 +282,14 @@ PanelControl::PanelControl(QWidget *parent, const QString &name, QRect geometry)
     setObjectName(name);
     setAttribute(Qt::WA_NoMousePropagation);
     setGeometry(geometry);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
-    setPalette(p);
+}
+
+void PanelControl::paintEvent(QPaintEvent *event)
+{
+    // Black over whatever it covers, as a filled background would be; but a control that fills its
+    // background is opaque to Qt, which then cuts it out of the board lying under the strip's top row,
+    // and the board, no longer one rectangle, is blended row by row on helper threads instead of copied.
+    QPainter(this).fillRect(event->rect(), Qt::black);
 }
 
 } // namespace vorni

@@ -121,6 +121,7 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // Sets the window's icon once its first frame is on the screen: the icon is not needed for that frame.
