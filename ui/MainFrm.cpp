@@ -6,6 +6,7 @@
 #include "Pictures.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 namespace vorni {
@@ -90,6 +91,9 @@ void MainFrm::Form_Load()
         if (!control->testAttribute(Qt::WA_WState_ExplicitShowHide))
             control->show();
     }
+    // Every control shown asks to be painted by a posted event; handled after the first frame, those
+    // would paint and send the whole window a second time. Taken now, they are part of the first frame.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
     emit loaded();
     setIconAfterFirstFrame(this);
 }

@@ -1,6 +1,6 @@
-// The window as it first appears and while it sits idle: its pictures come ready-made, its icon comes
-// after the first frame, and a tick of the title lights repaints the letters that change and nothing
-// else, leaving the screen as a full repaint would.
+// The window as it first appears and while it sits idle: its pictures come ready-made, it is painted
+// once, its icon comes after that frame, and a tick of the title lights repaints the letters that change
+// and nothing else, leaving the screen as a full repaint would.
 
 #include "MainFrm.h"
 #include "PreparedPictures.h"
@@ -106,10 +106,12 @@ private slots:
                 QVERIFY2(!preparedImage(preparedName(picture, dpr), dpr).isNull(), qPrintable(picture));
     }
 
-    void iconComesAfterTheFirstFrame()
+    // The window is painted once as it appears, the controls made after it was shown included, and its
+    // icon comes after that frame.
+    void theFirstFrameIsPaintedOnceAndTheIconAfterIt()
     {
         cleanup();
-        struct FirstPaint : QObject {
+        struct Paints : QObject {
             int paints = 0;
             bool iconAtFirstPaint = false;
             bool eventFilter(QObject *watched, QEvent *event) override
@@ -123,8 +125,11 @@ private slots:
         m_window->installEventFilter(&watch);
         m_window->show();
         QTRY_VERIFY(!m_window->windowIcon().isNull());
+        m_window->blinker()->stop();
+        for (int turn = 0; turn < 3; ++turn) // whatever the first frame left to do
+            QCoreApplication::processEvents();
         m_window->removeEventFilter(&watch);
-        QVERIFY(watch.paints > 0);
+        QCOMPARE(watch.paints, 1);
         QVERIFY(!watch.iconAtFirstPaint);
     }
 
