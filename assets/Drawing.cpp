@@ -366,6 +366,35 @@ QImage renderCredits(qreal dpr)
     return image;
 }
 
+QImage renderTitleLook(int letter, bool lit, qreal dpr)
+{
+    const TitleLetterStyle &style = TitleLetterStyles.at(static_cast<std::size_t>(letter));
+    // Drawn on the window's opaque black, as the label would be, so that the edges blend the same.
+    QImage image(makeCanvas(style.box, dpr).size(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Black);
+    {
+        // As a label draws its caption: its font, colour and alignment, nothing else.
+        QPainter painter(&image);
+        QFont font(comicFamily());
+        font.setPixelSize(lit ? style.litPixels : style.basePixels);
+        font.setItalic(true);
+        painter.setFont(font);
+        painter.setPen(lit ? QColor(Qt::white) : QColor(style.colour));
+        painter.drawText(QRect(QPoint(), style.box), Qt::AlignLeft | Qt::AlignTop, QString(QLatin1Char(style.caption)));
+    }
+    // On black, a pixel's brightest channel is how much of the letter covers it.
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int cover = std::max({qRed(line[x]), qGreen(line[x]), qBlue(line[x])});
+            line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), cover);
+        }
+    }
+    image.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
+    return image;
+}
+
 QImage renderWebAddress(qreal dpr)
 {
     QImage image = makeCanvas(WebAddressSize, dpr);

@@ -40,6 +40,7 @@ QImage renderCredits(qreal dpr);
 QImage renderWebAddress(qreal dpr);
 QImage renderLinkHand(int dpr);
 QImage renderIcon(int size);
+QImage renderTitleLook(int letter, bool lit, qreal dpr);
 
 // The font of the pictures: "Comic Sans MS" where installed, else Comic Neue, else the platform's
 // sans serif.

@@ -88,6 +88,12 @@ QPixmap webAddressPixmap(qreal dpr)
     return cached(QStringLiteral("web"), WebAddressSize, dpr, [=] { return renderWebAddress(dpr); });
 }
 
+QPixmap titleLookPixmap(int letter, bool lit, qreal dpr)
+{
+    return cached(titleLookName(letter, lit), TitleLetterStyles.at(static_cast<std::size_t>(letter)).box, dpr,
+                  [=] { return renderTitleLook(letter, lit, dpr); });
+}
+
 QPixmap linkCursorPixmap(int dpr)
 {
     return cached(QStringLiteral("hand"), LinkCursorSize, dpr, [=] { return renderLinkHand(dpr); });

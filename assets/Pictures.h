@@ -31,6 +31,23 @@ inline constexpr QSize LinkCursorSize{32, 32};
 inline constexpr QPoint LinkCursorHotSpot{5, 0};
 inline constexpr std::array<int, 6> IconSizes{16, 32, 48, 64, 128, 256};
 
+// The five title letters down the left edge of the window, "VOrNI" from the top, in Comic italic. Each
+// shows one of two looks: its own colour at its base size, or white at its lit size.
+struct TitleLetterStyle {
+    char caption;
+    QSize box; // its label's size
+    int basePixels;
+    int litPixels;
+    QRgb colour;
+};
+inline constexpr std::array<TitleLetterStyle, 5> TitleLetterStyles{{
+    {'V', {83, 90}, 64, 73, qRgb(0xFF, 0xFF, 0x00)},
+    {'O', {68, 90}, 64, 73, qRgb(0xFF, 0x00, 0xFF)},
+    {'r', {86, 99}, 73, 83, qRgb(0x00, 0xFF, 0x00)},
+    {'N', {82, 90}, 64, 73, qRgb(0xFF, 0x00, 0x00)},
+    {'I', {78, 90}, 64, 73, qRgb(0x00, 0xFF, 0xFF)},
+}};
+
 // The tile at any logical size (size must not be empty), drawn at that size rather than scaled, so a
 // 35 x 31 ball, a 136 x 25 plate and a 663 x 2 rule all keep their light centre and darker rim.
 // The corners are rounded and transparent outside the tile. dpr > 0.
@@ -63,6 +80,11 @@ QCursor linkCursor();
 
 // The pointing hand's picture at a whole-numbered device pixel ratio; linkCursor() shows it.
 QPixmap linkCursorPixmap(int dpr);
+
+// One look of title letter (0..4) as its label shows it: the caption at the top left of the box, drawn
+// on black, each pixel's alpha its brightest channel, so that the look lies over a neighbour's ink too.
+// Box-sized, transparent where there is no ink.
+QPixmap titleLookPixmap(int letter, bool lit, qreal dpr);
 
 // The window icon: a golden and a green ball on part of the board, drawn at each of IconSizes.
 QIcon windowIcon();

@@ -38,6 +38,11 @@ QString tileName(Tile tile, QSize size)
         .arg(size.height());
 }
 
+QString titleLookName(int letter, bool lit)
+{
+    return QStringLiteral("title-%1-%2").arg(letter).arg(lit ? QLatin1String("lit") : QLatin1String("base"));
+}
+
 QString iconName(int size)
 {
     return QStringLiteral("icon-%1").arg(size);
@@ -55,6 +60,9 @@ std::vector<PreparedPicture> preparedPictures()
         add(QStringLiteral("credits"), [=] { return renderCredits(dpr); });
         add(QStringLiteral("web"), [=] { return renderWebAddress(dpr); });
         add(QStringLiteral("hand"), [=] { return renderLinkHand(dpr); });
+        for (int letter = 0; letter < static_cast<int>(TitleLetterStyles.size()); ++letter)
+            for (const bool lit : {false, true})
+                add(titleLookName(letter, lit), [=] { return renderTitleLook(letter, lit, dpr); });
         for (const Tile tile : {Tile::Player1, Tile::Player2, Tile::Neutral})
             for (const QSize size : PreparedTileSizes)
                 add(tileName(tile, size), [=] { return renderTile(tile, size, dpr); });

@@ -32,13 +32,14 @@ struct PreparedPicture {
     bool compressed;
 };
 
-// Every picture made at build time: the fixed pictures and each tile at each of PreparedTileSizes,
-// at each of PreparedRatios, and the window icon at each of IconSizes.
+// Every picture made at build time: the fixed pictures, both looks of each title letter and each tile
+// at each of PreparedTileSizes, at each of PreparedRatios, and the window icon at each of IconSizes.
 std::vector<PreparedPicture> preparedPictures();
 
 // A picture's name at a ratio, as preparedPictures() names it: "board" at 2 is "board@2x".
 QString preparedName(const QString &picture, int dpr);
 QString tileName(Tile tile, QSize size);
+QString titleLookName(int letter, bool lit);
 QString iconName(int size);
 
 // The prepared picture of that name from the game's resources, its device pixel ratio set to dpr; a

@@ -60,7 +60,7 @@ public:
     // One tick of the title lights: 25 ticks of 300 ms make one cycle.
     void Blinker_Timer();
     QTimer *blinker() const { return m_titleLights->timer(); }
-    LabelControl *light(int i) const { return m_titleLights->letter(i); }
+    TitleLetter *light(int i) const { return m_titleLights->letter(i); }
 
     // A move is being shown: its ball falling, or events still to play.
     bool isBusy() const;

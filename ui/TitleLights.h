@@ -13,29 +13,30 @@
 
 namespace vorni {
 
-// A title letter. Its box overlaps its neighbours', and a label repaints its whole box, and so parts of
-// them, when its colour or font changes; only the ink of the letter changes, so only that is repainted.
+// A title letter: lights(0) to lights(4), "VOrNI" from the top. Its box overlaps its neighbours'. It
+// shows one of its two looks, each drawn once and kept, and only the ink of the letter changes between
+// them, so only that is repainted.
 class TitleLetter : public LabelControl {
     Q_OBJECT
 public:
-    TitleLetter(QWidget *window, const QString &name, QRect geometry, const QString &caption, const QFont &font,
-                const QFont &litFont, QColor colour);
+    TitleLetter(QWidget *window, int letter, QPoint position);
 
-    // Gives the letter colour and font, one of its two looks, without repainting it: the caller repaints
-    // inkArea().
-    void setLook(QColor colour, const QFont &font);
-    // Where the letter's ink can lie in either look, in its own coordinates, with a margin for the
-    // anti-aliasing.
+    // Lit, the letter is white at its lit size; otherwise in its own colour at its base size. Changes the
+    // look without repainting it: the caller repaints inkArea().
+    void setLit(bool lit) { m_lit = lit; }
+    bool isLit() const { return m_lit; }
+    QColor lookColour() const;
+    int lookPixelSize() const;
+    // Where the letter's ink lies in either look, in its own coordinates.
     QRect inkArea() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QFont m_baseFont;
-    QFont m_litFont;
-    mutable QRect m_inkArea;        // found when first needed: measuring the lit look loads its font
-    std::array<QPixmap, 2> m_looks; // the ink area of each look as the label draws it: base, lit
+    int m_letter;
+    bool m_lit = false;
+    mutable QRect m_inkArea; // found when first needed: it reads the lit look
 };
 
 class TitleLights : public QObject {

@@ -1023,10 +1023,11 @@ private slots:
         auto litLetters = [&] {
             QString lit;
             for (int i = 0; i < 5; ++i) {
-                LabelControl *letter = m_window->light(i);
-                const bool white = letter->colour() == QColor(Qt::white);
-                const int expectedSize = white ? litPixels[i] : basePixels[i];
-                if (letter->font().pixelSize() != expectedSize)
+                TitleLetter *letter = m_window->light(i);
+                const bool white = letter->lookColour() == QColor(Qt::white);
+                if (white != letter->isLit())
+                    return QStringLiteral("colour of %1 out of step").arg(i);
+                if (letter->lookPixelSize() != (white ? litPixels[i] : basePixels[i]))
                     return QStringLiteral("size of %1 out of step").arg(i);
                 if (white)
                     lit += QString::number(i);

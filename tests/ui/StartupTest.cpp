@@ -133,31 +133,33 @@ private slots:
         QVERIFY(!watch.iconAtFirstPaint);
     }
 
-    // A letter's two looks as a plain label draws them lie in its ink area; the letter draws the same.
-    void lettersDrawTheirInkInsideTheirInkArea()
+    // A letter shows each of its looks as a plain label with that font and colour draws it, ink and
+    // edges alike, and its ink area holds that ink.
+    void lettersShowTheirLooksAsLabelsDrawThem()
     {
         const int pixels[2][5] = {{64, 64, 73, 64, 64}, {73, 73, 83, 73, 73}}; // base and lit
         for (int i = 0; i < 5; ++i) {
-            auto *letter = static_cast<TitleLetter *>(m_window->light(i));
+            TitleLetter *letter = m_window->light(i);
             for (const bool lit : {false, true}) {
+                const QString name = QStringLiteral("lights(%1)%2").arg(i).arg(lit ? " lit" : "");
+                letter->setLit(lit);
+                QCOMPARE(letter->lookPixelSize(), pixels[lit][i]);
                 QFont font = letter->font();
-                font.setPixelSize(pixels[lit][i]);
-                const QColor colour = lit ? QColor(White) : letter->colour();
-                LabelControl plain(nullptr, QString(), letter->geometry(), letter->text(), font, colour);
+                font.setPixelSize(letter->lookPixelSize());
+                LabelControl plain(nullptr, QString(), letter->geometry(), letter->text(), font, letter->lookColour());
                 QImage drawn = blackCanvas(letter);
                 plain.render(&drawn, QPoint(), QRegion(), {});
                 const QRect ink = inkOf(drawn);
                 QVERIFY(!ink.isEmpty());
                 const qreal dpr = drawn.devicePixelRatio();
                 const QRect area = letter->inkArea();
-                QVERIFY2(QRect(area.topLeft() * dpr, area.size() * dpr).contains(ink),
-                         qPrintable(QStringLiteral("lights(%1)").arg(i)));
+                QVERIFY2(QRect(area.topLeft() * dpr, area.size() * dpr).contains(ink), qPrintable(name));
 
-                letter->setLook(colour, font);
                 QImage shown = blackCanvas(letter);
                 letter->render(&shown, QPoint(), QRegion(), {});
-                QCOMPARE(shown, drawn);
+                QVERIFY2(shown == drawn, qPrintable(name));
             }
+            letter->setLit(false);
         }
     }
 
@@ -183,15 +185,15 @@ private slots:
 
         for (int tick = 1; tick <= TitleLights::TicksPerCycle; ++tick) {
             QRegion changed;
-            std::array<QColor, 5> before;
+            std::array<bool, 5> before;
             for (int i = 0; i < 5; ++i)
-                before[static_cast<std::size_t>(i)] = m_window->light(i)->colour();
+                before[static_cast<std::size_t>(i)] = m_window->light(i)->isLit();
             painted.region = {};
             painted.widgets.clear();
             m_window->Blinker_Timer();
             for (int i = 0; i < 5; ++i) {
-                auto *letter = static_cast<TitleLetter *>(m_window->light(i));
-                if (letter->colour() != before[static_cast<std::size_t>(i)])
+                TitleLetter *letter = m_window->light(i);
+                if (letter->isLit() != before[static_cast<std::size_t>(i)])
                     changed |= letter->inkArea().translated(letter->pos());
             }
             const QString at = QStringLiteral("tick %1: ").arg(tick);
