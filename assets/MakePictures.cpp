@@ -1,6 +1,8 @@
 // Draws the prepared pictures (PreparedPictures.h) for the game's resources:
 //   vorni-make-pictures <directory>
-// makes one file per picture, named as the resource, and <directory>/pictures.qrc listing them all.
+// makes one file per picture, named as the resource, and two lists of them for the resource compiler:
+// <directory>/pictures.qrc those kept as they are, <directory>/compressed-pictures.qrc the others. Apart,
+// the compressed ones lie away from those a screen of ratio 1 reads, and are never loaded from disk there.
 
 #include "PreparedPictures.h"
 
@@ -32,18 +34,23 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "%s: cannot create %s\n", argv[0], argv[1]);
         return 1;
     }
-    QByteArray qrc = "<RCC>\n  <qresource prefix=\"/vorni/pictures\">\n";
+    QByteArray kept, compressed;
     for (const auto &picture : vorni::preparedPictures()) {
         if (!write(dir.filePath(picture.name), vorni::encodePicture(picture.draw()))) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], qPrintable(dir.filePath(picture.name)));
             return 1;
         }
-        qrc += picture.compressed ? "    <file>" : "    <file compression-algorithm=\"none\">";
-        qrc += picture.name.toUtf8() + "</file>\n";
+        if (picture.compressed)
+            compressed += "    <file>" + picture.name.toUtf8() + "</file>\n";
+        else
+            kept += "    <file compression-algorithm=\"none\">" + picture.name.toUtf8() + "</file>\n";
     }
-    qrc += "  </qresource>\n</RCC>\n";
-    if (!write(dir.filePath(QStringLiteral("pictures.qrc")), qrc)) {
-        std::fprintf(stderr, "%s: cannot write the resource list in %s\n", argv[0], argv[1]);
+    const auto list = [](const QByteArray &files) {
+        return "<RCC>\n  <qresource prefix=\"/vorni/pictures\">\n" + files + "  </qresource>\n</RCC>\n";
+    };
+    if (!write(dir.filePath(QStringLiteral("pictures.qrc")), list(kept))
+        || !write(dir.filePath(QStringLiteral("compressed-pictures.qrc")), list(compressed))) {
+        std::fprintf(stderr, "%s: cannot write the resource lists in %s\n", argv[0], argv[1]);
         return 1;
     }
     return 0;

@@ -15,6 +15,7 @@
 static void initPreparedPictures()
 {
     Q_INIT_RESOURCE(vorni_pictures);
+    Q_INIT_RESOURCE(vorni_compressed_pictures);
 }
 
 namespace vorni {

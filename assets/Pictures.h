@@ -29,7 +29,9 @@ inline constexpr QSize CreditsSize{204, 46};
 inline constexpr QSize WebAddressSize{181, 18};
 inline constexpr QSize LinkCursorSize{32, 32};
 inline constexpr QPoint LinkCursorHotSpot{5, 0};
-inline constexpr std::array<int, 6> IconSizes{16, 32, 48, 64, 128, 256};
+// The window icon's sizes: the title bar's and the task switcher's, and twice those for screens of ratio
+// 2. The desktop's larger icons come from the icon theme, where the game installs them.
+inline constexpr std::array<int, 5> IconSizes{16, 32, 48, 64, 128};
 
 // The five title letters down the left edge of the window, "VOrNI" from the top, in Comic italic. Each
 // shows one of two looks: its own colour at its base size, or white at its lit size.
