@@ -2,7 +2,6 @@
 #include "Keys.h"
 #include "MainFrm.h"
 #include "QuitSignals.h"
-#include "SessionBus.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,7 +76,6 @@ int main(int argc, char *argv[])
         qputenv("QT_XCB_NO_MITSHM", "1");
     vorni::startLoadingFonts();
     QApplication app(argc, argv);
-    const vorni::SessionBusConnector sessionBus;
     // The desktop matches the window to the game's desktop entry by this name (icon, grouping).
     QGuiApplication::setDesktopFileName(QStringLiteral(VORNI_APP_ID));
     parser.process(app);
