@@ -3,7 +3,7 @@
 # as a player sees it.
 #
 #   cmake --preset bench && cmake --build --preset bench -j2
-#   bash bench/startup/measure-startup.sh build/bench     # RUNS=15 for more runs (at least 9)
+#   bash bench/startup/measure-startup.sh build/bench     # RUNS=18 for more runs (at least 9)
 #   bash bench/startup/measure-startup.sh build/bench OTHER_BUILD
 # The second form also starts the game of another build (an earlier version, say) in turn with the two,
 # so that both games are measured under the same conditions, and prints its figures in a column "other".
@@ -72,13 +72,22 @@ declare -A controls=([bare]="" [game]=--controls [other]=--controls)
 for name in "${subjects[@]}"; do
     probe_run "" "warm-$name" ${controls[$name]} "${binary[$name]}"
 done
+# Each run starts with the next program in turn, so that each takes each place in the order equally often
+# over a multiple of their number of runs: in one fixed order, of two builds of the game the one started
+# second painted some 6 ms sooner, whichever it was.
+in_turn() {
+    local k
+    for (( k = 0; k < ${#subjects[@]}; k++ )); do
+        echo "${subjects[(k + $1) % ${#subjects[@]}]}"
+    done
+}
 for (( i = 1; i <= runs; i++ )); do
-    for name in "${subjects[@]}"; do
+    for name in $(in_turn "$i"); do
         probe_run "$(printf 'run %2d  %-5s' "$i" "$name")" "$name" ${controls[$name]} "${binary[$name]}"
     done
 done
 for (( i = 1; i <= idle_runs; i++ )); do
-    for name in "${subjects[@]}"; do
+    for name in $(in_turn "$i"); do
         probe_run "$(printf 'idle %d  %-5s' "$i" "$name")" "$name-idle" --idle "$idle_seconds" "${binary[$name]}"
     done
 done
