@@ -8,11 +8,6 @@
 
 namespace vorni {
 
-// Starts reading the desktop's font configuration on a thread of its own, so that it overlaps the
-// connection to the display and the window's appearing; the first use of a font waits for it. Call it
-// once, before the application object is made.
-void startLoadingFonts();
-
 // "Comic Sans MS" where installed, otherwise Comic Neue, otherwise the
 // desktop's default family.
 QString comicFamily();

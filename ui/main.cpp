@@ -1,4 +1,3 @@
-#include "Fonts.h"
 #include "Keys.h"
 #include "MainFrm.h"
 #include "QuitSignals.h"
@@ -74,7 +73,6 @@ int main(int argc, char *argv[])
     // a letter costs nothing more, and the first frame no time that can be measured.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
-    vorni::startLoadingFonts();
     QApplication app(argc, argv);
     // The desktop matches the window to the game's desktop entry by this name (icon, grouping).
     QGuiApplication::setDesktopFileName(QStringLiteral(VORNI_APP_ID));
