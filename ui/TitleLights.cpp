@@ -48,15 +48,15 @@ QRect TitleLetter::inkArea() const
 {
     if (m_inkArea.isNull()) {
         for (const bool lit : {false, true}) {
-            const QImage look = titleLookPixmap(m_letter, lit, devicePixelRatioF()).toImage();
+            const QImage image = look(lit).toImage();
             QRect ink; // in device pixels
-            for (int y = 0; y < look.height(); ++y) {
-                const auto *line = reinterpret_cast<const QRgb *>(look.constScanLine(y));
-                for (int x = 0; x < look.width(); ++x)
+            for (int y = 0; y < image.height(); ++y) {
+                const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+                for (int x = 0; x < image.width(); ++x)
                     if (qAlpha(line[x]) != 0)
                         ink |= QRect(x, y, 1, 1);
             }
-            const qreal dpr = look.devicePixelRatio();
+            const qreal dpr = image.devicePixelRatio();
             m_inkArea |= QRectF(ink.x() / dpr, ink.y() / dpr, ink.width() / dpr, ink.height() / dpr).toAlignedRect();
         }
         m_inkArea &= rect();
@@ -64,11 +64,20 @@ QRect TitleLetter::inkArea() const
     return m_inkArea;
 }
 
+const QPixmap &TitleLetter::look(bool lit) const
+{
+    QPixmap &kept = m_looks[lit ? 1 : 0];
+    const qreal dpr = devicePixelRatioF();
+    if (kept.isNull() || kept.devicePixelRatio() != dpr)
+        kept = titleLookPixmap(m_letter, lit, dpr);
+    return kept;
+}
+
 void TitleLetter::paintEvent(QPaintEvent *)
 {
     // Letters this large would be drawn from their outlines every time, costing more than all the rest
     // of a tick; each look is drawn once and kept, and the painter keeps to the area being repainted.
-    QPainter(this).drawPixmap(0, 0, titleLookPixmap(m_letter, m_lit, devicePixelRatioF()));
+    QPainter(this).drawPixmap(0, 0, look(m_lit));
 }
 
 TitleLights::TitleLights(QWidget *window)

@@ -34,9 +34,13 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The look at the window's device pixel ratio, kept: a tick draws it again and again.
+    const QPixmap &look(bool lit) const;
+
     int m_letter;
     bool m_lit = false;
-    mutable QRect m_inkArea; // found when first needed: it reads the lit look
+    mutable std::array<QPixmap, 2> m_looks; // base, lit
+    mutable QRect m_inkArea;                // found when first needed: it reads the lit look
 };
 
 class TitleLights : public QObject {
