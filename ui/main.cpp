@@ -1,7 +1,7 @@
 #include "Keys.h"
 #include "MainFrm.h"
 #include "QuitSignals.h"
-#include "SessionBus.h"
+#include "StartupHelper.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -75,7 +75,7 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
-    const vorni::SessionBusConnector sessionBus;
+    const vorni::StartupHelper startupHelper;
     // The desktop matches the window to the game's desktop entry by this name (icon, grouping).
     QGuiApplication::setDesktopFileName(QStringLiteral(VORNI_APP_ID));
     parser.process(app);
