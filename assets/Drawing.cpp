@@ -30,6 +30,12 @@ constexpr qreal GridLineWidth = 2.0;
 
 const QColor Black(0, 0, 0);
 const QColor Gold(236, 184, 52);
+
+// A picture's size in device pixels: its logical size times dpr, rounded.
+QSize deviceSize(QSize size, qreal dpr)
+{
+    return {static_cast<int>(std::lround(size.width() * dpr)), static_cast<int>(std::lround(size.height() * dpr))};
+}
 const QColor LinkGreen(92, 226, 104);
 const QColor DeveloperGold(246, 196, 72);
 
@@ -121,8 +127,7 @@ std::vector<qreal> blurredMask(const QImage &mask, int radius)
 QImage makeCanvas(QSize size, qreal dpr)
 {
     Q_ASSERT(!size.isEmpty() && dpr > 0);
-    QImage image(static_cast<int>(std::lround(size.width() * dpr)),
-                 static_cast<int>(std::lround(size.height() * dpr)), QImage::Format_ARGB32_Premultiplied);
+    QImage image(deviceSize(size, dpr), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::transparent);
     return image;
@@ -370,7 +375,7 @@ QImage renderTitleLook(int letter, bool lit, qreal dpr)
 {
     const TitleLetterStyle &style = TitleLetterStyles.at(static_cast<std::size_t>(letter));
     // Drawn on the window's opaque black, as the label would be, so that the edges blend the same.
-    QImage image(makeCanvas(style.box, dpr).size(), QImage::Format_RGB32);
+    QImage image(deviceSize(style.box, dpr), QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
     image.fill(Black);
     {
