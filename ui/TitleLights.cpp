@@ -46,7 +46,10 @@ int TitleLetter::lookPixelSize() const
 
 QRect TitleLetter::inkArea() const
 {
-    if (m_inkArea.isNull()) {
+    // Found again on a screen of another ratio, where the edges of the ink fall on other pixels.
+    if (m_inkArea.isNull() || m_inkRatio != devicePixelRatioF()) {
+        m_inkArea = {};
+        m_inkRatio = devicePixelRatioF();
         for (const bool lit : {false, true}) {
             const QImage image = look(lit).toImage();
             QRect ink; // in device pixels

@@ -41,6 +41,7 @@ private:
     bool m_lit = false;
     mutable std::array<QPixmap, 2> m_looks; // base, lit
     mutable QRect m_inkArea;                // found when first needed: it reads the lit look
+    mutable qreal m_inkRatio = 0;           // the device pixel ratio it was found at
 };
 
 class TitleLights : public QObject {
