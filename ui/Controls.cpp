@@ -74,8 +74,13 @@ int pointsToPixels(double points)
 
 QFont comicFont(double points, bool italic)
 {
+    return comicPixelFont(pointsToPixels(points), italic);
+}
+
+QFont comicPixelFont(int pixels, bool italic)
+{
     QFont font(comicFamily());
-    font.setPixelSize(pointsToPixels(points));
+    font.setPixelSize(pixels);
     font.setItalic(italic);
     return font;
 }

@@ -22,6 +22,7 @@ QRect twipsRect(int left, int top, int width, int height);
 // fonts are sized in pixels too and do not grow with the desktop's font dpi.
 int pointsToPixels(double points);
 QFont comicFont(double points, bool italic);
+QFont comicPixelFont(int pixels, bool italic);
 QFont sansFont(double points, bool bold);
 
 // The pictures an image can show. The three tiles are shared by every image

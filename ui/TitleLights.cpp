@@ -1,6 +1,5 @@
 #include "TitleLights.h"
 
-#include "Fonts.h"
 #include "Pictures.h"
 
 #include <QPainter>
@@ -17,19 +16,11 @@ const TitleLetterStyle &styleOf(int letter)
     return TitleLetterStyles.at(static_cast<std::size_t>(letter));
 }
 
-QFont baseFont(int letter)
-{
-    QFont font(comicFamily());
-    font.setPixelSize(styleOf(letter).basePixels);
-    font.setItalic(true);
-    return font;
-}
-
 } // namespace
 
 TitleLetter::TitleLetter(QWidget *window, int letter, QPoint position)
     : LabelControl(window, QStringLiteral("lights(%1)").arg(letter), QRect(position, styleOf(letter).box),
-                   QString(QLatin1Char(styleOf(letter).caption)), baseFont(letter), QColor(styleOf(letter).colour))
+                   QString(QLatin1Char(styleOf(letter).caption)), comicPixelFont(styleOf(letter).basePixels, true), QColor(styleOf(letter).colour))
     , m_letter(letter)
 {
 }
