@@ -14,14 +14,15 @@
 #   - exec to the window being mapped, and to the first drawing into it;
 #   - for the game, exec to the drawing after which every probed control shows, and how many drawings
 #     came before that one (0: the first frame shown was complete);
-#   - the CPU time of all threads up to the map and, for the game, up to that complete frame: other load
-#     hardly changes it, so it is the figure to compare on a busy machine;
+#   - the CPU time of the process (every thread, those already ended too) up to the map and, for the
+#     game, up to that complete frame: other load hardly changes it, so it is the figure to compare on a
+#     busy machine;
 #   - the resident memory (VmRSS) 1 s after the map.
 # One discarded warm-up run of each comes first, so both are timed with the libraries in the page cache.
 # Then IDLE_RUNS (default 3) more starts of each sit idle for IDLE_SECONDS (default 10), from 2 s after
-# the map, the window visible and the pointer elsewhere: CPU time of all threads (from schedstat, in ns),
-# wake-ups (voluntary context switches of all threads: each is a thread going to sleep) and pixels drawn
-# into the window a second.
+# the map, the window visible and the pointer elsewhere: CPU time of the process (its CPU-time clock, in
+# ns), wake-ups (voluntary context switches of all threads: each is a thread going to sleep) and pixels
+# drawn into the window a second.
 # It prints medians and the game's figures against the bare window's and against the goals.
 set -euo pipefail
 

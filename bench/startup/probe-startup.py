@@ -6,10 +6,10 @@
 Starts BINARY and prints one line of figures:
   map_ms          exec to the window being mapped (the X server's MapNotify for a top-level window whose
                   _NET_WM_PID is the process started)
-  map_cpu_ms      CPU time of all the process's threads up to that moment
+  map_cpu_ms      CPU time of the process, all its threads, ended ones too, up to that moment
   frame_ms        exec to the first drawing into the window
   painted_ms      with --controls: exec to the drawing after which every probed control shows
-  painted_cpu_ms  with --controls: CPU time of all the process's threads up to that drawing
+  painted_cpu_ms  with --controls: CPU time of the process up to that drawing
   early_frames    with --controls: drawings into the window before that one; 0 means the first frame
                   shown was complete, no black or partial frame came first
   spread_ms       with --controls: from the first probed control showing to the last; 0 means they all
@@ -17,7 +17,7 @@ Starts BINARY and prints one line of figures:
   rss_kib         resident memory 1 s after the window was mapped
 and with --idle, measured over SECONDS from 2 s after the window was mapped, the window visible and the
 pointer elsewhere:
-  idle_cpu_pct    CPU time of all threads as a percentage of one core
+  idle_cpu_pct    CPU time of the process as a percentage of one core
   wakeups_per_s   voluntary context switches of all threads a second: each is a thread going to sleep,
                   so each is followed by one wake-up
   preempted_per_s involuntary context switches a second (other load takes the core; not wake-ups)
@@ -58,17 +58,25 @@ def now_ns():
     return time.clock_gettime_ns(time.CLOCK_REALTIME)
 
 
-def task_sums(pid):
-    """CPU nanoseconds, voluntary and involuntary context switches, summed over the process's threads."""
-    cpu = voluntary = involuntary = 0
+def process_cpu_ns(pid):
+    """CPU nanoseconds of the whole process, threads that have already ended included (the start-up
+    threads are done within milliseconds, and a thread's own figures go with it): the process's CPU-time
+    clock, as clock_getcpuclockid() would name it."""
+    try:
+        return time.clock_gettime_ns(((~pid) << 3) | 2)
+    except OSError:
+        return 0  # the process has just ended
+
+
+def switches(pid):
+    """Voluntary and involuntary context switches, summed over the process's threads."""
+    voluntary = involuntary = 0
     try:
         tasks = os.listdir(f"/proc/{pid}/task")
     except OSError:
-        return 0, 0, 0
+        return 0, 0
     for task in tasks:
         try:
-            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
-                cpu += int(f.read().split()[0])
             with open(f"/proc/{pid}/task/{task}/status") as f:
                 for line in f:
                     if line.startswith("voluntary_ctxt_switches:"):
@@ -77,7 +85,7 @@ def task_sums(pid):
                         involuntary += int(line.split()[1])
         except OSError:
             pass  # a thread that has just ended
-    return cpu, voluntary, involuntary
+    return voluntary, involuntary
 
 
 def rss_kib(pid):
@@ -151,7 +159,7 @@ class Probe:
         """Records our window's MapNotify and the drawings into its area."""
         at = now_ns()
         if event.type == X.MapNotify and self.window is None:
-            cpu = task_sums(self.pid)[0]
+            cpu = process_cpu_ns(self.pid)
             if window_pid(self.d, event.window) == self.pid:
                 geometry = event.window.get_geometry()
                 origin = event.window.translate_coords(self.root, 0, 0)
@@ -164,7 +172,7 @@ class Probe:
             overlap_w = min(x + w, a.x + a.width) - max(x, a.x)
             overlap_h = min(y + h, a.y + a.height) - max(y, a.y)
             if overlap_w > 0 and overlap_h > 0:
-                self.drawings.append((at, overlap_w * overlap_h, task_sums(self.pid)[0] if self.controls else 0))
+                self.drawings.append((at, overlap_w * overlap_h, process_cpu_ns(self.pid) if self.controls else 0))
 
     def run(self, idle_seconds):
         self.drawings = []
@@ -209,9 +217,9 @@ class Probe:
         if idle_seconds > 0:
             self.drain_until(self.map_ns + 2_000_000_000)
             drawn_before = len(self.drawings)
-            t0, (cpu0, vol0, invol0) = now_ns(), task_sums(self.pid)
+            t0, cpu0, (vol0, invol0) = now_ns(), process_cpu_ns(self.pid), switches(self.pid)
             self.drain_until(t0 + int(idle_seconds * 1e9))
-            t1, (cpu1, vol1, invol1) = now_ns(), task_sums(self.pid)
+            t1, cpu1, (vol1, invol1) = now_ns(), process_cpu_ns(self.pid), switches(self.pid)
             seconds = (t1 - t0) / 1e9
             figures["idle_cpu_pct"] = 100 * (cpu1 - cpu0) / 1e9 / seconds
             figures["wakeups_per_s"] = (vol1 - vol0) / seconds
