@@ -76,15 +76,17 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
-    const vorni::StartupHelper startupHelper;
     // The desktop matches the window to the game's desktop entry by this name (icon, grouping).
     QGuiApplication::setDesktopFileName(QStringLiteral(VORNI_APP_ID));
-    parser.process(app);
+    parser.process(app); // exits on an option it does not know
     if (!parser.positionalArguments().isEmpty()) {
         std::fprintf(stderr, "vorni-game: unexpected argument '%s'\nTry 'vorni-game --help'.\n",
                      qPrintable(parser.positionalArguments().constFirst()));
         return 1;
     }
+    // Only once the command line is accepted: the check above may end the program by exit(), which would
+    // tear down the font database and the bus under threads still using them.
+    const vorni::StartupHelper startupHelper;
 
     vorni::UserSettingsStore settings;
     vorni::MainFrm window(settings);

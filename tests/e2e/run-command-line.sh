@@ -47,5 +47,22 @@ for case in "${cases[@]}"; do
         echo "ok: vorni-game $args exits $status"
     fi
 done
+# A refused command line ends the program before it starts any thread: ended by exit() with a start-up
+# thread still reading the fonts, it would tear them down under that thread.
+command -v strace >/dev/null || { echo "FAIL: strace is missing: run scripts/install-deps --test" >&2; exit 1; }
+for args in --unknown extra; do
+    rm -f "$work/clones"
+    status=0
+    env -i PATH="$PATH" HOME="$work/home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen \
+        timeout 20 strace -f -qq -e trace=clone,clone3 -o "$work/clones" "$game" $args >/dev/null 2>&1 </dev/null ||
+        status=$?
+    threads=$(grep -c CLONE_THREAD "$work/clones" 2>/dev/null || true)
+    if [[ $status != 1 || $threads != 0 ]]; then
+        echo "FAIL: vorni-game $args exits $status having started ${threads:-unknown} threads, not 1 and 0" >&2
+        failures=$(( failures + 1 ))
+    else
+        echo "ok: vorni-game $args is refused before any thread starts"
+    fi
+done
 (( failures == 0 )) || exit 1
 echo "PASS: the command line answers without a display"
