@@ -128,6 +128,14 @@ early=$(most game.early_frames)
 row "exec to every control painted (ms)" .painted_ms .1f 1 \
     "<= 1.5 x bare mapped, first frame complete: $( [[ $early == 0 ]] && verdict "$painted_ratio" 1.5 || echo MISSED) (bare: mapped)"
 rm "$work/bare.painted_ms"
+# The same ratio taken within each run, then its median: the machine's speed drifts between runs, and the
+# two programs of one run start under the same conditions.
+per_run_ratio() {
+    paste "$work/$1.painted_ms" "$work/bare.map_ms" | awk '{ printf "%.4f\n", $1 / $2 }' >"$work/$1.per_run_ratio"
+    median "$work/$1.per_run_ratio"
+}
+printf '%-40s%9s%9.2f%s\n' "painted / bare mapped, per run (median)" "" "$(per_run_ratio game)" \
+    "${other:+$(printf '%9.2f' "$(per_run_ratio other)")}"
 printf '%-40s%9s%9s%s   %s\n' "frames shown before that (largest)" "" "$early" "${other:+$(printf '%9s' "$(most other.early_frames)")}" \
     "0: the first frame had every control"
 printf '%-40s%9s%9s%s   %s\n' "first to last control showing (ms, largest)" "" "$(most game.spread_ms)" \
