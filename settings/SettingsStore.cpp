@@ -29,7 +29,10 @@ QString followLinks(QString path)
         const QFileInfo info(path);
         if (!info.isSymLink())
             return path;
-        path = info.symLinkTarget();
+        // A relative link is read from the folder it really lies in, which may itself be reached
+        // through a link ("../x" from a linked folder is not beside the link's name).
+        const QString folder = info.absoluteDir().canonicalPath();
+        path = folder.isEmpty() ? info.symLinkTarget() : QFileInfo(QDir(folder).filePath(info.fileName())).symLinkTarget();
     }
     return {};
 }
@@ -187,8 +190,10 @@ bool UserSettingsStore::write(const QString &application, const Loaded &file, co
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0)
         return failed(errno);
-    // A new file is readable by all, as QSettings makes it; an old one keeps its mode.
-    int error = ::fchmod(fd, exists ? status.st_mode & 07777 : 0644) == 0 ? writeAll(fd, text) : errno;
+    // A new file is readable by all, as QSettings makes it; an old one keeps its mode, but the game
+    // always reads and writes it: a file it could not read would lose the options at every start.
+    const mode_t mode = exists ? (status.st_mode & 07777) | S_IRUSR | S_IWUSR : 0644;
+    int error = ::fchmod(fd, mode) == 0 ? writeAll(fd, text) : errno;
     if (::close(fd) != 0 && error == 0)
         error = errno;
     if (error == 0 && exists && file.trust == Trust::Damaged && ::rename(name, name + ".bak") != 0)

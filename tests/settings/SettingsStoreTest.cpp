@@ -110,6 +110,23 @@ const Fault Faults[] = {
          QFile::link("../kept.ini", file);
      },
      User::Owner, "False", 0, After::Saved},
+    {"LinkInALinkedFolder", // as dotfile managers set it up: read from the folder the link really lies in
+     [](Path folder, Path file) {
+         const QString base = QFileInfo(folder).absolutePath();
+         ASSERT_TRUE(QDir().rmdir(folder) && QDir().mkpath(base + "/dotfiles/config"));
+         ASSERT_TRUE(QFile::link("dotfiles/config", folder));
+         write(base + "/dotfiles/kept.ini", Valid);
+         QFile::link("../kept.ini", file);
+     },
+     User::Owner, "False", 0, After::Saved},
+    {"Unreadable",
+     [](Path folder, Path file) {
+         write(file, Valid);
+         QFile::setPermissions(file, {});
+         QFile::setPermissions(folder, QFile::ReadUser | QFile::WriteUser | QFile::ExeUser | ReadAndEnterForAll
+                                           | QFile::WriteGroup | QFile::WriteOther);
+     },
+     User::Nobody, "default", 1, After::SavedWithBackup},
     {"LinkToADeviceNode",
      [](Path folder, Path file) {
          if (::mknod(QFile::encodeName(folder + "/../null").constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
@@ -151,8 +168,15 @@ TEST_P(StoreFaults, ReadDefaultsWhereUntrustedSaveWithoutHarmAndSayItOnce)
     ASSERT_EQ(nobody ? ::seteuid(65534) : 0, 0);
     EXPECT_EQ(store.load(Game).value("Settings", "Animation", "default"), fault.animationRead);
     store.save(Game, options);
+    // The next start, by the same user, reads what was saved (and says nothing).
+    const QString readBack = fault.after == After::LeftAlone
+        ? QString()
+        : UserSettingsStore(folder).load(Game).value("Settings", "Animation", "default");
     ASSERT_EQ(nobody ? ::seteuid(0) : 0, 0);
     const std::string said = testing::internal::GetCapturedStderr();
+    if (fault.after != After::LeftAlone) {
+        EXPECT_EQ(readBack, "True");
+    }
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), fault.linesOnStderr) << said;
 
     if (fault.after == After::SavedWithBackup) {
