@@ -44,8 +44,10 @@ QuitSignals::QuitSignals(QObject *parent)
     struct sigaction action { };
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (std::size_t i = 0; i < Caught.size(); ++i) {
+        // A closed terminal sends SIGHUP twice, from its shell and from the kernel as the shell goes,
+        // often before the first is handled: a second one must not end the game unsaved.
+        action.sa_flags = SA_RESTART | (Caught[i] == SIGHUP ? 0 : SA_RESETHAND);
         ::sigaction(Caught[i], nullptr, &s_before[i]);
         // Started with the signal ignored (nohup, or in the background of a
         // script), the game keeps ignoring it, as its starter asked.

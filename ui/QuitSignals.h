@@ -5,9 +5,10 @@
 // goes. Each arrives as quitRequested() on the event loop, so the window can
 // close through its usual path and save the options. The handler only writes
 // the signal's number to a pipe; Qt is called from the event loop alone.
-// A second signal of the same kind ends the program at once, as if it were
-// not caught, so a game that no longer answers can still be stopped. A signal
-// ignored when the game started (nohup) stays ignored.
+// A second SIGTERM or SIGINT ends the program at once, as if it were not
+// caught, so a game that no longer answers can still be stopped; SIGHUP stays
+// caught, as a closed terminal sends it twice. A signal ignored when the game
+// started (nohup) stays ignored.
 
 #include <QObject>
 
