@@ -36,7 +36,7 @@ bench: deps-test
 package: deps-package
 	@cmake --preset package $(WERROR) >/dev/null
 	@cmake --build --preset package -j $(JOBS)
-	@cd build/package && cpack -G DEB
+	@cd build/package && umask 022 && cpack -G DEB
 	@echo "Built the package: $$(ls build/package/vorni-game_*.deb)"
 
 deps:

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes the Debian package of a build folder with CPack, as `make package` does, and runs lintian on it:
-# any error fails; warnings and the package's fields are printed for the record.
+# Makes the Debian package of a build folder with CPack, as `make package` does, twice: the two must be the
+# same, byte for byte. Then runs lintian on it: any error fails; warnings and the package's fields are
+# printed for the record.
 #
 #   bash tests/packaging/run-lintian.sh build/dev
 set -euo pipefail
@@ -12,9 +13,14 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorni-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log" >&2; echo "FAIL: cpack could not make the package" >&2; exit 1; }
+# Made as `make package` makes it, then once more a second later: the two must be the same, byte for byte.
+for again in "" again; do
+    [[ -z $again ]] || sleep 1.1
+    (umask 022 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/$again") >"$work/cpack.log" 2>&1 ||
+        { cat "$work/cpack.log" >&2; echo "FAIL: cpack could not make the package" >&2; exit 1; }
+done
 deb=$(ls "$work"/vorni-game_*.deb)
+cmp "$deb" "$work/again/$(basename "$deb")" || { echo "FAIL: two packages of the same build differ" >&2; exit 1; }
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 dpkg-deb --field "$deb" Package Version Architecture Section Depends Recommends
 
