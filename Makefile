@@ -1,6 +1,7 @@
 # Set-up, build and run in one step each: `make run`, `make test`.
 JOBS ?= $(shell nproc)
-WERROR := $(if $(CI),-DVORNI_WERROR=ON,)
+# Said each time, so that a build folder CI configured does not keep its -Werror for later builds.
+WERROR := -DVORNI_WERROR=$(if $(CI),ON,OFF)
 # CMake's own make runs inside this one: without this every step is framed by "Entering directory" lines.
 MAKEFLAGS += --no-print-directory
 unexport MAKELEVEL
