@@ -43,6 +43,23 @@ constexpr std::array<KeyHelp, 11> KeyHelps{{
     {"F1", "these keys"},
 }};
 
+// The keys A to G where a PC keyboard has them, as X and Wayland number them (the kernel's codes + 8).
+constexpr std::array<quint32, 7> LetterScanCodes{38, 56, 54, 40, 26, 41, 42};
+
+// The column of a key that types a letter of another script (Cyrillic, Greek...): the one printed beside
+// it. A layout of Latin letters (AZERTY, Dvorak) keeps its own letters, as printed.
+std::optional<int> columnOfOtherScript(const QKeyEvent &event)
+{
+    const QString text = event.text();
+    if (text.size() != 1 || !text.front().isLetter() || text.front().script() == QChar::Script_Latin)
+        return std::nullopt;
+    for (std::size_t c = 0; c < LetterScanCodes.size(); ++c) {
+        if (event.nativeScanCode() == LetterScanCodes[c])
+            return static_cast<int>(c);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 KeyAction actionForKey(const QKeyEvent &event)
@@ -62,6 +79,8 @@ KeyAction actionForKey(const QKeyEvent &event)
             return {.input = Input{Input::Kind::Letter, key - Qt::Key_A}};
         if (key >= Qt::Key_1 && key <= Qt::Key_7)
             return {.input = Input{Input::Kind::Letter, key - Qt::Key_1}};
+        if (const std::optional<int> column = columnOfOtherScript(event))
+            return {.input = Input{Input::Kind::Letter, *column}};
         return {};
     }
     if (mods != Qt::ControlModifier)

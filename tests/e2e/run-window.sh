@@ -7,7 +7,8 @@
 # with xdotool and reads the cells' colours from screenshots: golden for Player 1, green for Player 2,
 # black for an empty cell. A second column clicked while a ball is still falling plays after it; a full
 # column takes no click; with "Animation" switched off two quick clicks both play. Last it closes the
-# window as a window manager does and reads the options back from the settings file. Every wait is
+# window as a window manager does and reads the options back from the settings file. One key is pressed
+# too, on a Russian layout. Every wait is
 # bounded; a failure says what was expected and what the screen showed, and keeps the screenshot as
 # run-window-failure.png in the working directory.
 set -euo pipefail
@@ -16,7 +17,7 @@ game=${1:?usage: run-window.sh PATH-TO-vorni-game}
 [[ -x $game ]] || { echo "FAIL: $game is not an executable" >&2; exit 1; }
 
 source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
-harness_require xdotool xwininfo xprop import convert timeout
+harness_require xdotool xwininfo xprop import convert timeout setxkbmap
 
 # Sanitizer builds start several times slower; these bounds only matter when something is wrong.
 WindowTimeoutMs=20000
@@ -246,6 +247,14 @@ expect_ball 1 2
 wait_for_board "with Animation switched off, after quick clicks on E's button and then B's letter"
 check_board_stays "with Animation switched off, a later ball appeared" 0.5
 echo "ok: with Animation off, two quick clicks play two moves"
+
+# On a Russian layout the key printed D types a Cyrillic letter; it still plays column D, for Player 1.
+setxkbmap -layout ru || fail "setxkbmap could not switch the keyboard to Russian"
+timeout 5 xdotool key Cyrillic_ve || fail "xdotool could not press the key that types Cyrillic_ve"
+setxkbmap -layout us
+expect_ball 3 1
+wait_for_board "after the key printed D was pressed on a Russian layout"
+echo "ok: on a Russian layout, the key printed D plays column D"
 
 # Closed as a window manager closes it: the options are saved, "Animation" now off.
 harness_close_window "$wid" "$game_pid"

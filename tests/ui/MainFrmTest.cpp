@@ -1,6 +1,7 @@
 // The window as a person meets it: every control where the layout puts it,
 // clicks routed by Qt's own hit-testing, and the board state mirrored.
 
+#include "Keys.h"
 #include "MainFrm.h"
 #include "Pictures.h"
 #include "QuitSignals.h"
@@ -1186,6 +1187,36 @@ private slots:
         const QUrl web(makerWebAddress());
         QCOMPARE(opened.urls, (QList<QUrl>{web, web, QUrl("mailto:" + makerEmailAddress()), web}));
         QVERIFY(m_window->game().board() == before);
+    }
+
+    // On a layout of another script a key plays the column of the Latin letter printed beside it (the
+    // key's place on the keyboard); a layout of Latin letters keeps its own letters.
+    void keysOfOtherScriptsPlayTheLetterBesideThem_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("scanCode");
+        QTest::addColumn<bool>("ctrl");
+        QTest::addColumn<int>("column"); // -1: nothing
+        QTest::newRow("Russian V on D") << 0x412 << QStringLiteral("\u0432") << 40 << false << 3;
+        QTest::newRow("Russian short I on Q") << 0x419 << QStringLiteral("\u0439") << 24 << false
+                                             << -1;
+        QTest::newRow("Ctrl with Russian V") << 0x412 << QStringLiteral("\u0432") << 40 << true << -1;
+        QTest::newRow("AZERTY Q on A") << int(Qt::Key_Q) << QStringLiteral("q") << 38 << false << -1;
+    }
+    void keysOfOtherScriptsPlayTheLetterBesideThem()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, text);
+        QFETCH(int, scanCode);
+        QFETCH(bool, ctrl);
+        QFETCH(int, column);
+        const QKeyEvent press(QEvent::KeyPress, key, ctrl ? Qt::ControlModifier : Qt::NoModifier,
+                              static_cast<quint32>(scanCode), 0, 0, text);
+        const std::optional<Input> input = actionForKey(press).input;
+        QCOMPARE(input.has_value(), column >= 0);
+        if (input)
+            QVERIFY(*input == (Input{Input::Kind::Letter, column}));
     }
 
     // Ended by a signal, the window closes as "Out" closes it, and saves once however many come. After
