@@ -32,7 +32,8 @@ QString followLinks(QString path)
         // A relative link is read from the folder it really lies in, which may itself be reached
         // through a link ("../x" from a linked folder is not beside the link's name).
         const QString folder = info.absoluteDir().canonicalPath();
-        path = folder.isEmpty() ? info.symLinkTarget() : QFileInfo(QDir(folder).filePath(info.fileName())).symLinkTarget();
+        path = folder.isEmpty() ? info.symLinkTarget()
+                                : QFileInfo(QDir(folder).filePath(info.fileName())).symLinkTarget();
     }
     return {};
 }

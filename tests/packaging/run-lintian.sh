@@ -13,7 +13,6 @@ done
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorni-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-# Made as `make package` makes it, then once more a second later: the two must be the same, byte for byte.
 for again in "" again; do
     [[ -z $again ]] || sleep 1.1
     (umask 022 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/$again") >"$work/cpack.log" 2>&1 ||

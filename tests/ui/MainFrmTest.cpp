@@ -1199,8 +1199,7 @@ private slots:
         QTest::addColumn<bool>("ctrl");
         QTest::addColumn<int>("column"); // -1: nothing
         QTest::newRow("Russian V on D") << 0x412 << QStringLiteral("\u0432") << 40 << false << 3;
-        QTest::newRow("Russian short I on Q") << 0x419 << QStringLiteral("\u0439") << 24 << false
-                                             << -1;
+        QTest::newRow("Russian short I on Q") << 0x419 << QStringLiteral("\u0439") << 24 << false << -1;
         QTest::newRow("Ctrl with Russian V") << 0x412 << QStringLiteral("\u0432") << 40 << true << -1;
         QTest::newRow("AZERTY Q on A") << int(Qt::Key_Q) << QStringLiteral("q") << 38 << false << -1;
     }
@@ -1245,7 +1244,8 @@ private slots:
                 QCOMPARE(::raise(signal), 0); // each handled before raise returns
             QTRY_COMPARE(requests.size(), 4);
             QCOMPARE(requests.at(3).at(0).toInt(), SIGHUP);
-            QCOMPARE(QSettings(storedFile(), QSettings::IniFormat).value("Other/Mark").toString(), QStringLiteral("kept"));
+            QCOMPARE(QSettings(storedFile(), QSettings::IniFormat).value("Other/Mark").toString(),
+                     QStringLiteral("kept"));
             for (int signal : Signals) {
                 struct sigaction now { };
                 ::sigaction(signal, nullptr, &now);
