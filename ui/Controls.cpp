@@ -10,9 +10,29 @@
 
 namespace vorni {
 
+namespace {
+// The control the last press went to: only there is a double-click the second press of one.
+const ClickTracker *lastPressed = nullptr;
+} // namespace
+
+ClickTracker::~ClickTracker()
+{
+    if (lastPressed == this)
+        lastPressed = nullptr;
+}
+
 void ClickTracker::press(const QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
+    lastPressed = this;
+}
+
+void ClickTracker::doubleClick(const QMouseEvent *event)
+{
+    if (lastPressed == this)
+        m_pressed = false;
+    else
+        press(event);
 }
 
 bool ClickTracker::release(const QMouseEvent *event, const QRect &area)
@@ -198,9 +218,9 @@ void ImageControl::mousePressEvent(QMouseEvent *event)
     m_click.press(event);
 }
 
-void ImageControl::mouseDoubleClickEvent(QMouseEvent *)
+void ImageControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_click.doubleClick();
+    m_click.doubleClick(event);
 }
 
 void ImageControl::mouseReleaseEvent(QMouseEvent *event)
@@ -270,9 +290,9 @@ void LabelControl::mousePressEvent(QMouseEvent *event)
     m_click.press(event);
 }
 
-void LabelControl::mouseDoubleClickEvent(QMouseEvent *)
+void LabelControl::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    m_click.doubleClick();
+    m_click.doubleClick(event);
 }
 
 void LabelControl::mouseReleaseEvent(QMouseEvent *event)

@@ -29,10 +29,17 @@ QFont sansFont(double points, bool bold);
 // that shows them, so "which picture" is a plain value a reader can compare.
 // A click is a left press and a release over the same control. The second press of a double-click is
 // no press: no control of the window takes double-clicks, so that press and its release do nothing.
+// Qt tells a double-click by time and distance over the whole window, so a quick click on the next
+// column's button arrives as one; there it is an ordinary press, as the control had no first click.
 class ClickTracker {
 public:
+    ClickTracker() = default;
+    ClickTracker(const ClickTracker &) = delete;
+    ClickTracker &operator=(const ClickTracker &) = delete;
+    ~ClickTracker();
+
     void press(const QMouseEvent *event);
-    void doubleClick() { m_pressed = false; }
+    void doubleClick(const QMouseEvent *event);
     bool release(const QMouseEvent *event, const QRect &area);
 
 private:
