@@ -27,6 +27,32 @@ std::tuple<int, int> lineIdentity(const GameLine &line)
     }
 }
 
+// How many columns, rows and diagonals hold four in a row of the player, found by walking every line
+// of the board from its edge. Four balls of one player need four of the line's at most seven cells, so
+// no line holds a four of both players.
+int linesWithFour(const Board &board, Player player)
+{
+    constexpr int Directions[4][2] = {{0, 1}, {1, 0}, {1, 1}, {1, -1}};
+    auto onBoard = [](int c, int r) { return c >= 0 && c < Columns && r >= 0 && r < Rows; };
+    int lines = 0;
+    for (const auto &[dc, dr] : Directions) {
+        for (int c0 = 0; c0 < Columns; ++c0) {
+            for (int r0 = 0; r0 < Rows; ++r0) {
+                if (onBoard(c0 - dc, r0 - dr))
+                    continue; // not where a line starts
+                int run = 0;
+                bool four = false;
+                for (int c = c0, r = r0; onBoard(c, r); c += dc, r += dr) {
+                    run = board.owner(cellOf(c, r)) == player ? run + 1 : 0;
+                    four = four || run >= 4;
+                }
+                lines += four;
+            }
+        }
+    }
+    return lines;
+}
+
 TEST(RandomGames, RulesHoldOverManyCompleteGames)
 {
     constexpr int Games = 100'000;
@@ -82,6 +108,9 @@ TEST(RandomGames, RulesHoldOverManyCompleteGames)
 
         const int one = board.score(Player::One);
         const int two = board.score(Player::Two);
+        // Every four on the board scored once, for the player whose four it is.
+        ASSERT_EQ(one, linesWithFour(board, Player::One)) << "game " << g;
+        ASSERT_EQ(two, linesWithFour(board, Player::Two)) << "game " << g;
         const Result expected = one > two ? Result::Player1Wins : two > one ? Result::Player2Wins : Result::Equal;
         ASSERT_EQ(game.result(), expected);
         ++results[static_cast<std::size_t>(expected)];
