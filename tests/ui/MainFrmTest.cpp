@@ -1271,9 +1271,16 @@ private slots:
     {
         clickColumn(0);
         QVERIFY(m_window->isBusy());
+        clickColumn(1); // waits for the drop
+        QCOMPARE(m_window->waitingInputs(), 1);
         m_window->close();
         QVERIFY(!m_window->isVisible());
-        QTest::qWait(50);
+        // The drop ends with the window, and what waited for it is dropped, never played after.
+        QVERIFY(!m_window->isBusy());
+        QCOMPARE(m_window->waitingInputs(), 0);
+        QTest::qWait(600);
+        QCOMPARE(ballsOnBoard(), 1);
+        QCOMPARE(m_window->game().board().fillCount(1), 0);
     }
 };
 
