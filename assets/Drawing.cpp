@@ -45,14 +45,20 @@ struct Rgb {
     qreal b;
 };
 
-Rgb toRgb(const QColor &c) { return {c.redF(), c.greenF(), c.blueF()}; }
+Rgb toRgb(const QColor &c)
+{
+    return {c.redF(), c.greenF(), c.blueF()};
+}
 
 Rgb mix(const Rgb &a, const Rgb &b, qreal t)
 {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-qreal clamp01(qreal v) { return std::clamp(v, 0.0, 1.0); }
+qreal clamp01(qreal v)
+{
+    return std::clamp(v, 0.0, 1.0);
+}
 
 qreal smooth(qreal t)
 {
@@ -60,7 +66,10 @@ qreal smooth(qreal t)
     return t * t * (3.0 - 2.0 * t);
 }
 
-int toByte(qreal v) { return static_cast<int>(std::lround(clamp01(v) * 255.0)); }
+int toByte(qreal v)
+{
+    return static_cast<int>(std::lround(clamp01(v) * 255.0));
+}
 
 // Signed distance from p to the outline of a rounded rectangle: negative inside.
 qreal roundedRectDistance(const QPointF &p, const QRectF &r, qreal radius)
@@ -73,7 +82,10 @@ qreal roundedRectDistance(const QPointF &p, const QRectF &r, qreal radius)
 }
 
 // Logical coordinate v moved onto the nearest device pixel boundary, so edges drawn there are crisp.
-qreal snap(qreal v, qreal dpr) { return std::round(v * dpr) / dpr; }
+qreal snap(qreal v, qreal dpr)
+{
+    return std::round(v * dpr) / dpr;
+}
 
 QRectF snapped(const QRectF &r, qreal dpr)
 {
@@ -199,8 +211,8 @@ QImage renderTile(Tile tile, QSize size, qreal dpr)
     QImage image = makeCanvas(size, dpr);
     const qreal shorter = std::min(size.width(), size.height());
     // A rim about one pixel wide on ordinary tiles, fading out on very thin ones (the 2 pixel rule).
-    paintShadedTile(image, QRectF(QPointF(0, 0), size), std::min(shorter * 0.32, 9.0),
-                    std::min(shorter / 14.0, 1.25), tileShades(tile));
+    paintShadedTile(image, QRectF(QPointF(0, 0), size), std::min(shorter * 0.32, 9.0), std::min(shorter / 14.0, 1.25),
+                    tileShades(tile));
     return image;
 }
 
@@ -222,15 +234,13 @@ QImage renderBoard(qreal dpr)
         grid.setFillRule(Qt::WindingFill);
         for (int c = 0; c <= BoardColumns; ++c) {
             const qreal x = GridLeft + c * GridColumnPitch;
-            grid.addRect(snapped(QRectF(x - half - spread, top - spread, GridLineWidth + 2 * spread,
-                                        bottom - top + 2 * spread),
-                                 dpr));
+            grid.addRect(snapped(
+                QRectF(x - half - spread, top - spread, GridLineWidth + 2 * spread, bottom - top + 2 * spread), dpr));
         }
         for (int i = 0; i <= BoardRows; ++i) {
             const qreal y = GridTop + i * GridRowPitch;
-            grid.addRect(snapped(QRectF(left - spread, y - half - spread, right - left + 2 * spread,
-                                        GridLineWidth + 2 * spread),
-                                 dpr));
+            grid.addRect(snapped(
+                QRectF(left - spread, y - half - spread, right - left + 2 * spread, GridLineWidth + 2 * spread), dpr));
         }
         painter.fillPath(grid, colour);
     };
@@ -339,9 +349,15 @@ void drawFittedLine(QPainter &painter, const QRectF &box, const QString &text, c
     painter.restore();
 }
 
-QString makerWebAddress() { return QString::fromUtf8(maker::WebAddress); }
+QString makerWebAddress()
+{
+    return QString::fromUtf8(maker::WebAddress);
+}
 
-QString makerEmailAddress() { return QString::fromUtf8(maker::EmailAddress); }
+QString makerEmailAddress()
+{
+    return QString::fromUtf8(maker::EmailAddress);
+}
 
 QString shownWebAddress(const QString &address)
 {
@@ -366,8 +382,7 @@ QImage renderCredits(qreal dpr)
     drawFittedLine(painter, QRectF(2, 1, 163, 14), QStringLiteral("Vorni Game by Vorni Games"), DeveloperGold,
                    QFont::Bold, 13);
     drawFittedLine(painter, QRectF(2, 16, 163, 14), makerEmailAddress(), LinkGreen, QFont::Bold, 13);
-    drawFittedLine(painter, QRectF(2, 32, 163, 14), shownWebAddress(makerWebAddress()), LinkGreen, QFont::Bold,
-                   13);
+    drawFittedLine(painter, QRectF(2, 32, 163, 14), shownWebAddress(makerWebAddress()), LinkGreen, QFont::Bold, 13);
     return image;
 }
 
@@ -405,8 +420,7 @@ QImage renderWebAddress(qreal dpr)
     QImage image = makeCanvas(WebAddressSize, dpr);
     image.fill(Black);
     QPainter painter(&image);
-    drawFittedLine(painter, QRectF(3, 0, 164, 14), shownWebAddress(makerWebAddress()), LinkGreen, QFont::Bold,
-                   14);
+    drawFittedLine(painter, QRectF(3, 0, 164, 14), shownWebAddress(makerWebAddress()), LinkGreen, QFont::Bold, 14);
     return image;
 }
 

@@ -32,8 +32,8 @@ QString comicFamily()
 
 QString panelFamily()
 {
-    static const QString family =
-        firstInstalled({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial"});
+    static const QString family
+        = firstInstalled({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arimo", "Arial"});
     return family;
 }
 

@@ -67,7 +67,10 @@ QPixmap tilePixmap(Tile tile, QSize size, qreal dpr)
     return cached(tileName(tile, size), size, dpr, [=] { return renderTile(tile, size, dpr); });
 }
 
-QSize tileNaturalSize(Tile tile) { return tile == Tile::Neutral ? QSize(65, 24) : QSize(80, 25); }
+QSize tileNaturalSize(Tile tile)
+{
+    return tile == Tile::Neutral ? QSize(65, 24) : QSize(80, 25);
+}
 
 QPixmap boardPixmap(qreal dpr)
 {

@@ -16,8 +16,7 @@ vorni::MainFrm *g_window = nullptr;
 
 void click(const QWidget *target)
 {
-    QTest::mouseClick(g_window->windowHandle(), Qt::LeftButton, {},
-                      target->mapTo(g_window, target->rect().center()));
+    QTest::mouseClick(g_window->windowHandle(), Qt::LeftButton, {}, target->mapTo(g_window, target->rect().center()));
 }
 
 void BM_ClickToFrame(benchmark::State &state)

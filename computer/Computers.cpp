@@ -9,7 +9,10 @@ namespace vorni {
 
 namespace {
 
-constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+constexpr std::size_t at(int i)
+{
+    return static_cast<std::size_t>(i);
+}
 
 // A pattern reads the four cells of a window: 'S' holds a ball of the side,
 // 'E' is empty, '-' is not examined. play is the index of the cell to play.
@@ -58,9 +61,8 @@ bool matchWindow(Game &game, Player side, const Pattern &pattern, const Window &
     return true;
 }
 
-template<std::size_t N>
-bool scanWindows(Game &game, Player side, const std::array<Pattern, 4> &patterns,
-                 const std::array<Window, N> &windows)
+template <std::size_t N>
+bool scanWindows(Game &game, Player side, const std::array<Pattern, 4> &patterns, const std::array<Window, N> &windows)
 {
     // The pattern number is the outer loop: a gap at the end of a three is
     // found before a gap inside one, wherever the two lie.
@@ -81,7 +83,10 @@ bool scanWindows(Game &game, Player side, const std::array<Pattern, 4> &patterns
 // clear bit instead of wrapping into the next column.
 using Bits = std::uint64_t;
 
-constexpr Bits bit(int column, int row) { return Bits{1} << (row + 7 * column); }
+constexpr Bits bit(int column, int row)
+{
+    return Bits{1} << (row + 7 * column);
+}
 
 // Steps between neighbours on a line, in both directions.
 constexpr int RowStep = 7;
@@ -131,8 +136,14 @@ constexpr Bits pairTargets(Bits s, int d)
     return ((s >> d) & (s >> 2 * d)) | ((s << d) & (s << 2 * d));
 }
 
-constexpr bool isSide(Player side) { return side == Player::One || side == Player::Two; }
-constexpr bool isRowNumber(int R) { return R >= 1 && R <= Rows; }
+constexpr bool isSide(Player side)
+{
+    return side == Player::One || side == Player::Two;
+}
+constexpr bool isRowNumber(int R)
+{
+    return R >= 1 && R <= Rows;
+}
 
 } // namespace
 

@@ -30,13 +30,31 @@ static_assert(CellCount == 42);
 
 enum class Player : std::uint8_t { None = 0, One = 1, Two = 2 };
 
-constexpr Player opponentOf(Player p) { return p == Player::One ? Player::Two : Player::One; }
+constexpr Player opponentOf(Player p)
+{
+    return p == Player::One ? Player::Two : Player::One;
+}
 
-constexpr int cellOf(int column, int row) { return 1 + row + 6 * column; }
-constexpr int columnOfCell(int cell) { return (cell - 1) / 6; }
-constexpr int rowOfCell(int cell) { return (cell - 1) % 6; }
-constexpr bool isBoardCell(int cell) { return cell >= 1 && cell <= CellCount; }
-constexpr bool isColumn(int column) { return column >= 0 && column < Columns; }
+constexpr int cellOf(int column, int row)
+{
+    return 1 + row + 6 * column;
+}
+constexpr int columnOfCell(int cell)
+{
+    return (cell - 1) / 6;
+}
+constexpr int rowOfCell(int cell)
+{
+    return (cell - 1) % 6;
+}
+constexpr bool isBoardCell(int cell)
+{
+    return cell >= 1 && cell <= CellCount;
+}
+constexpr bool isColumn(int column)
+{
+    return column >= 0 && column < Columns;
+}
 
 // Window geometry in twips (15 twips are one logical pixel at 96 dpi).
 constexpr std::array<int, Rows> RowTop{5000, 4300, 3600, 2900, 2200, 1500};

@@ -20,7 +20,10 @@ constexpr std::array<Diagonal, 6> FallingDiagonals{{{39, 4}, {38, 5}, {37, 6}, {
 constexpr int RisingStep = 7;
 constexpr int FallingStep = -5;
 
-constexpr std::size_t at(int i) { return static_cast<std::size_t>(i); }
+constexpr std::size_t at(int i)
+{
+    return static_cast<std::size_t>(i);
+}
 
 } // namespace
 

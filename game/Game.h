@@ -91,7 +91,7 @@ public:
     // Whatever besides the board decides the replies (a random generator's
     // state), so that a move taken back and played again brings the same reply.
     virtual std::uint64_t replyState() const { return 0; }
-    virtual void restoreReplyState(std::uint64_t) {}
+    virtual void restoreReplyState(std::uint64_t) { }
 };
 
 class Game {

@@ -20,7 +20,8 @@ const TitleLetterStyle &styleOf(int letter)
 
 TitleLetter::TitleLetter(QWidget *window, int letter, QPoint position)
     : LabelControl(window, QStringLiteral("lights(%1)").arg(letter), QRect(position, styleOf(letter).box),
-                   QString(QLatin1Char(styleOf(letter).caption)), comicPixelFont(styleOf(letter).basePixels, true), QColor(styleOf(letter).colour))
+                   QString(QLatin1Char(styleOf(letter).caption)), comicPixelFont(styleOf(letter).basePixels, true),
+                   QColor(styleOf(letter).colour))
     , m_letter(letter)
 {
 }

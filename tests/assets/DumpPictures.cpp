@@ -32,14 +32,13 @@ int main(int argc, char **argv)
         const char *name;
         QSize size;
     };
-    const Stretch stretches[] = {{"natural", {80, 25}}, {"ball", {35, 31}},  {"plate", {136, 25}},
+    const Stretch stretches[] = {{"natural", {80, 25}}, {"ball", {35, 31}}, {"plate", {136, 25}},
                                  {"button", {50, 22}},  {"rule", {663, 2}}, {"neutral", {65, 24}}};
     const struct {
         const char *name;
         vorni::Tile tile;
-    } tiles[] = {{"player1", vorni::Tile::Player1},
-                 {"player2", vorni::Tile::Player2},
-                 {"neutral", vorni::Tile::Neutral}};
+    } tiles[]
+        = {{"player1", vorni::Tile::Player1}, {"player2", vorni::Tile::Player2}, {"neutral", vorni::Tile::Neutral}};
     for (const int dpr : {1, 2}) {
         const QString at = QStringLiteral("@%1x").arg(dpr);
         for (const auto &t : tiles)

@@ -3,8 +3,8 @@
 // areas, the pointer's hot spot and the icon's sizes. Positions come from the window's layout, not
 // from the drawing code.
 
-#include "Drawing.h"
 #include "Pictures.h"
+#include "Drawing.h"
 
 #include <QPainter>
 #include <QPixmapCache>
@@ -24,9 +24,15 @@ std::ostream &operator<<(std::ostream &os, const QColor &c)
     return os << "rgba(" << c.red() << ", " << c.green() << ", " << c.blue() << ", " << c.alpha() << ")";
 }
 
-std::ostream &operator<<(std::ostream &os, const QSize &s) { return os << s.width() << " x " << s.height(); }
+std::ostream &operator<<(std::ostream &os, const QSize &s)
+{
+    return os << s.width() << " x " << s.height();
+}
 
-std::ostream &operator<<(std::ostream &os, const QSizeF &s) { return os << s.width() << " x " << s.height(); }
+std::ostream &operator<<(std::ostream &os, const QSizeF &s)
+{
+    return os << s.width() << " x " << s.height();
+}
 
 namespace {
 
@@ -73,9 +79,15 @@ QImage imageOf(const QPixmap &pixmap)
     return image;
 }
 
-qreal lightness(const QColor &c) { return 0.30 * c.red() + 0.59 * c.green() + 0.11 * c.blue(); }
+qreal lightness(const QColor &c)
+{
+    return 0.30 * c.red() + 0.59 * c.green() + 0.11 * c.blue();
+}
 
-bool isBlack(const QColor &c) { return c.alpha() == 255 && std::max({c.red(), c.green(), c.blue()}) <= 24; }
+bool isBlack(const QColor &c)
+{
+    return c.alpha() == 255 && std::max({c.red(), c.green(), c.blue()}) <= 24;
+}
 
 // The logical rectangle (whole pixels) holding every pixel that is not black.
 QRect inkBounds(const QImage &image, const QRect &area)
@@ -103,9 +115,12 @@ struct FixedPicture {
     QSize size;
 };
 
-std::ostream &operator<<(std::ostream &os, const FixedPicture &p) { return os << p.name; }
+std::ostream &operator<<(std::ostream &os, const FixedPicture &p)
+{
+    return os << p.name;
+}
 
-class FixedPictures : public testing::TestWithParam<FixedPicture> {};
+class FixedPictures : public testing::TestWithParam<FixedPicture> { };
 
 TEST_P(FixedPictures, HaveTheirLogicalSizeAndTwiceThePixelsAtRatioTwo)
 {
@@ -133,14 +148,15 @@ TEST_P(FixedPictures, AreCachedAndDrawnTheSameEachTime)
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, FixedPictures,
-    testing::Values(FixedPicture{"board", boardPixmap, renderBoard, {366, 293}},
-                    FixedPicture{"logo", logoPixmap, renderLogo, {172, 51}},
-                    FixedPicture{"credits", creditsPixmap, renderCredits, {204, 46}},
-                    FixedPicture{"webAddress", webAddressPixmap, renderWebAddress, {181, 18}},
-                    FixedPicture{"linkHand", [](qreal dpr) { return linkCursorPixmap(static_cast<int>(dpr)); },
-                                 [](qreal dpr) { return renderLinkHand(static_cast<int>(dpr)); },
-                                 {32, 32}}),
-    [](const testing::TestParamInfo<FixedPicture> &test) { return std::string(test.param.name); });
+                         testing::Values(FixedPicture{"board", boardPixmap, renderBoard, {366, 293}},
+                                         FixedPicture{"logo", logoPixmap, renderLogo, {172, 51}},
+                                         FixedPicture{"credits", creditsPixmap, renderCredits, {204, 46}},
+                                         FixedPicture{"webAddress", webAddressPixmap, renderWebAddress, {181, 18}},
+                                         FixedPicture{"linkHand",
+                                                      [](qreal dpr) { return linkCursorPixmap(static_cast<int>(dpr)); },
+                                                      [](qreal dpr) { return renderLinkHand(static_cast<int>(dpr)); },
+                                                      {32, 32}}),
+                         [](const testing::TestParamInfo<FixedPicture> &test) { return std::string(test.param.name); });
 
 // ---------------------------------------------------------------------------------------------------
 // Tiles: stretched to every size the window uses, they keep their colour and their shading.
@@ -156,7 +172,7 @@ std::ostream &operator<<(std::ostream &os, const TileCase &c)
     return os << "tile " << static_cast<int>(c.tile) << " at " << c.size << " expecting " << c.hue;
 }
 
-class Tiles : public testing::TestWithParam<TileCase> {};
+class Tiles : public testing::TestWithParam<TileCase> { };
 
 TEST_P(Tiles, CentreShowsThePlayersColourAndTheEdgesAreDarker)
 {
@@ -189,7 +205,8 @@ TEST_P(Tiles, CentreShowsThePlayersColourAndTheEdgesAreDarker)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, Tiles,
+INSTANTIATE_TEST_SUITE_P(
+    Each, Tiles,
     testing::Values(TileCase{Tile::Player1, {80, 25}, Hue::Golden}, TileCase{Tile::Player1, {35, 31}, Hue::Golden},
                     TileCase{Tile::Player1, {136, 25}, Hue::Golden}, TileCase{Tile::Player1, {663, 2}, Hue::Golden},
                     TileCase{Tile::Player2, {80, 25}, Hue::Green}, TileCase{Tile::Player2, {35, 31}, Hue::Green},
@@ -228,8 +245,14 @@ TEST(TileDrawing, RatioTwoIsDrawnFinerNotScaledUp)
 // ---------------------------------------------------------------------------------------------------
 // The board: the ball cells (35 x 31) sit centred in its grid squares.
 
-qreal cellCentreX(int column) { return 30.5 + 51.0 * column; }
-qreal cellCentreY(int rowFromTop) { return 30.5 + 140.0 / 3.0 * rowFromTop; }
+qreal cellCentreX(int column)
+{
+    return 30.5 + 51.0 * column;
+}
+qreal cellCentreY(int rowFromTop)
+{
+    return 30.5 + 140.0 / 3.0 * rowFromTop;
+}
 
 TEST(Board, GridLinesAreGoldenMidwayBetweenCells)
 {
@@ -271,7 +294,10 @@ TEST(Board, EveryBallCellAndTheMarginOutsideTheGridAreBlack)
 // ---------------------------------------------------------------------------------------------------
 // Text pictures: each line inside the band that the window's click area covers.
 
-QImage pictureAtRatio(const std::function<QPixmap(qreal)> &make, int dpr) { return imageOf(make(dpr)); }
+QImage pictureAtRatio(const std::function<QPixmap(qreal)> &make, int dpr)
+{
+    return imageOf(make(dpr));
+}
 
 TEST(Credits, ThreeLinesEachInItsBandWithBlackBetween)
 {
@@ -371,9 +397,12 @@ struct ShownAddress {
     const char *shown;
 };
 
-std::ostream &operator<<(std::ostream &os, const ShownAddress &a) { return os << a.address; }
+std::ostream &operator<<(std::ostream &os, const ShownAddress &a)
+{
+    return os << a.address;
+}
 
-class ShownWebAddress : public testing::TestWithParam<ShownAddress> {};
+class ShownWebAddress : public testing::TestWithParam<ShownAddress> { };
 
 TEST_P(ShownWebAddress, DropsTheSchemeAndTrailingSlash)
 {

@@ -22,8 +22,9 @@ QImage comparable(const QImage &image)
 TEST(PreparedPictures, AreThePixelsTheDrawingGives)
 {
     const auto pictures = preparedPictures();
-    ASSERT_EQ(pictures.size(), PreparedRatios.size() * (5 + 2 * TitleLetterStyles.size() + 3 * PreparedTileSizes.size())
-                                  + IconSizes.size());
+    ASSERT_EQ(pictures.size(),
+              PreparedRatios.size() * (5 + 2 * TitleLetterStyles.size() + 3 * PreparedTileSizes.size())
+                  + IconSizes.size());
     for (const PreparedPicture &picture : pictures) {
         SCOPED_TRACE(picture.name.toStdString());
         const QImage drawn = picture.draw();

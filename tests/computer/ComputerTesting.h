@@ -68,8 +68,7 @@ inline int columnAdded(const Board &before, const Board &after, Player mover)
 // Tries rule(game, args...) and returns the column it played, or NoMove.
 // A rule that answers false must leave the board as it was; one that answers
 // true must have played exactly one ball of the side to move.
-template<class Rule, class... Args>
-int columnPlayed(Game &game, Rule rule, Args... args)
+template <class Rule, class... Args> int columnPlayed(Game &game, Rule rule, Args... args)
 {
     const Board before = game.board();
     const Player mover = game.sideToMove();

@@ -193,7 +193,7 @@ void PrintTo(const ThreePatternCase &shape, std::ostream *out)
     *out << "pattern " << shape.pattern << " in columns " << shape.columns;
 }
 
-class ThreePatterns : public ::testing::TestWithParam<ThreePatternCase> {};
+class ThreePatterns : public ::testing::TestWithParam<ThreePatternCase> { };
 
 TEST_P(ThreePatterns, EachPatternMatchesItsOwnShapeOnly)
 {

@@ -110,10 +110,10 @@ struct PairShape {
 TEST(PairPatterns, EachPatternMatchesItsShapesAndIgnoresItsDashCells)
 {
     const std::array<PairShape, 4> shapes{{
-        {"112", "11.....", {2, NoMove, 2, NoMove}},           // S S E E
-        {"243", ".112...", {NoMove, 0, NoMove, NoMove}},      // E S S -
-        {"142", "11.2...", {NoMove, NoMove, 2, NoMove}},      // S S E -
-        {"314", "2.11...", {NoMove, NoMove, NoMove, 1}},      // - E S S
+        {"112", "11.....", {2, NoMove, 2, NoMove}},      // S S E E
+        {"243", ".112...", {NoMove, 0, NoMove, NoMove}}, // E S S -
+        {"142", "11.2...", {NoMove, NoMove, 2, NoMove}}, // S S E -
+        {"314", "2.11...", {NoMove, NoMove, NoMove, 1}}, // - E S S
     }};
     for (const PairShape &shape : shapes) {
         for (int pattern = 0; pattern < 4; ++pattern) {

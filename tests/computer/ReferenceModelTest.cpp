@@ -37,7 +37,7 @@ int modelMatch(const Board &board, Player side, const ModelPattern &pattern, con
     return modelPlayable(board, target) ? (target - 1) / 6 : NoMove;
 }
 
-template<std::size_t P, std::size_t N>
+template <std::size_t P, std::size_t N>
 int modelScan(const Board &board, Player side, const ModelPattern (&patterns)[P], const std::array<Window, N> &windows)
 {
     for (const ModelPattern &pattern : patterns) {
@@ -78,8 +78,7 @@ int modelRowPair(const Board &board, Player side, int R)
     return modelScan(board, side, Pairs, windows);
 }
 
-template<std::size_t P>
-int modelDiagonal(const Board &board, Player side, const ModelPattern (&patterns)[P])
+template <std::size_t P> int modelDiagonal(const Board &board, Player side, const ModelPattern (&patterns)[P])
 {
     const int rising = modelScan(board, side, patterns, RisingWindows);
     return rising != NoMove ? rising : modelScan(board, side, patterns, FallingWindows);
@@ -129,8 +128,8 @@ TEST(ReferenceModel, EveryRuleAgreesWithThePlainReadingOnRandomPositions)
     OptionValues options;
     int played = 0;
     for (int p = 0; p < 4'000; ++p) {
-        const Game position =
-            randomPosition(options, random, std::uniform_int_distribution<int>(0, CellCount - 1)(random));
+        const Game position
+            = randomPosition(options, random, std::uniform_int_distribution<int>(0, CellCount - 1)(random));
         const Board &board = position.board();
         const auto check = [&](int expected, auto rule, auto... args) {
             Game game = position;

@@ -204,7 +204,7 @@ struct UndoCase {
     std::string_view samePositionAs;
 };
 
-class Undo : public ::testing::TestWithParam<UndoCase> {};
+class Undo : public ::testing::TestWithParam<UndoCase> { };
 
 TEST_P(Undo, LeavesThePositionOfThePlainGameAndReportsOnlyRestored)
 {

@@ -123,8 +123,9 @@ const Fault Faults[] = {
      [](Path folder, Path file) {
          write(file, Valid);
          QFile::setPermissions(file, {});
-         QFile::setPermissions(folder, QFile::ReadUser | QFile::WriteUser | QFile::ExeUser | ReadAndEnterForAll
-                                           | QFile::WriteGroup | QFile::WriteOther);
+         QFile::setPermissions(folder,
+                               QFile::ReadUser | QFile::WriteUser | QFile::ExeUser | ReadAndEnterForAll
+                                   | QFile::WriteGroup | QFile::WriteOther);
      },
      User::Nobody, "default", 1, After::SavedWithBackup},
     {"LinkToADeviceNode",

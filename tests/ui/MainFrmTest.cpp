@@ -1,8 +1,8 @@
 // The window as a person meets it: every control where the layout puts it,
 // clicks routed by Qt's own hit-testing, and the board state mirrored.
 
-#include "Keys.h"
 #include "MainFrm.h"
+#include "Keys.h"
 #include "Pictures.h"
 #include "QuitSignals.h"
 
@@ -71,8 +71,7 @@ class MainFrmTest : public QObject {
     UserSettingsStore m_store;
     std::unique_ptr<MainFrm> m_window;
 
-    template <typename T = QWidget>
-    T *control(const QString &name) const
+    template <typename T = QWidget> T *control(const QString &name) const
     {
         T *w = m_window->findChild<T *>(name);
         if (!w)
@@ -162,9 +161,10 @@ class MainFrmTest : public QObject {
             ImageControl *cell = m_window->ball(k);
             QCOMPARE(cell->property("tag").toString(), QString::number(static_cast<int>(owner)));
             QCOMPARE(cell->isVisible(), owner != Player::None);
-            QCOMPARE(cell->picture(), owner == Player::None ? Picture::None
-                         : owner == Player::One              ? Picture::Player1
-                                                             : Picture::Player2);
+            QCOMPARE(cell->picture(),
+                     owner == Player::None      ? Picture::None
+                         : owner == Player::One ? Picture::Player1
+                                                : Picture::Player2);
         }
         for (int c = 0; c < Columns; ++c) {
             QCOMPARE(m_window->butt(c)->property("tag").toString(), QString::number(board.fillCount(c)));
@@ -239,7 +239,7 @@ private slots:
         QTest::addColumn<bool>("visible");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("fontPixels");
-        QTest::addColumn<int>("fontStyle"); // 1 bold, 2 italic, 4 struck through
+        QTest::addColumn<int>("fontStyle");   // 1 bold, 2 italic, 4 struck through
         QTest::addColumn<unsigned>("colour"); // &H00BBGGRR&
         QTest::addColumn<Picture>("picture");
 
@@ -249,16 +249,16 @@ private slots:
         auto image = [](const char *name, const QString &parent, QRect r, bool visible, Picture picture) {
             QTest::newRow(name) << parent << Kind::Image << r << visible << QString() << 0 << 0 << 0u << picture;
         };
-        auto label = [](const char *name, const QString &parent, QRect r, bool visible, const char *caption,
-                        int px, int style, unsigned colour) {
-            QTest::newRow(name) << parent << Kind::Label << r << visible << QString::fromLatin1(caption) << px
-                                << style << colour << Picture::None;
+        auto label = [](const char *name, const QString &parent, QRect r, bool visible, const char *caption, int px,
+                        int style, unsigned colour) {
+            QTest::newRow(name) << parent << Kind::Label << r << visible << QString::fromLatin1(caption) << px << style
+                                << colour << Picture::None;
         };
         const auto none = Picture::None;
-        QTest::newRow("Picture3") << win << Kind::Panel << QRect(7710, 1365, 2070, 4260) << true << QString() << 0
-                                  << 0 << 0u << none;
-        QTest::newRow("Picture1") << win << Kind::Panel << QRect(1980, 5655, 5445, 345) << true << QString() << 0
-                                  << 0 << 0u << none;
+        QTest::newRow("Picture3") << win << Kind::Panel << QRect(7710, 1365, 2070, 4260) << true << QString() << 0 << 0
+                                  << 0u << none;
+        QTest::newRow("Picture1") << win << Kind::Panel << QRect(1980, 5655, 5445, 345) << true << QString() << 0 << 0
+                                  << 0u << none;
         image("LineImg", win, {45, 780, 9945, 30}, true, Picture::Player1);
         label("WebLb(0)", win, {7485, 6165, 2445, 195}, true, "", 11, 1, 0xC0FFC0);
         label("EmailLb", win, {45, 270, 2445, 195}, true, "", 11, 1, 0xC0FFC0);
@@ -364,21 +364,30 @@ private slots:
     {
         QTest::addColumn<QString>("over");
         QTest::addColumn<QString>("under");
-        QTest::newRow("command label over its button") << "CButtLB(0)" << "CButt(0)";
-        QTest::newRow("game line label over its button") << "CButtLB(3)" << "CButt(3)";
-        QTest::newRow("letter over its column button") << "ButtLb(3)" << "butt(3)";
-        QTest::newRow("score over the plate") << "P1" << "DisImg(0)";
-        QTest::newRow("Next over the indicator") << "NextLb" << "NextImg";
-        QTest::newRow("web link over the address picture") << "WebLb(0)" << "Image25";
-        QTest::newRow("e-mail link over the credits") << "EmailLb" << "Image3";
-        QTest::newRow("web link over the credits") << "WebLb(1)" << "Image3";
+        QTest::newRow("command label over its button") << "CButtLB(0)"
+                                                       << "CButt(0)";
+        QTest::newRow("game line label over its button") << "CButtLB(3)"
+                                                         << "CButt(3)";
+        QTest::newRow("letter over its column button") << "ButtLb(3)"
+                                                       << "butt(3)";
+        QTest::newRow("score over the plate") << "P1"
+                                              << "DisImg(0)";
+        QTest::newRow("Next over the indicator") << "NextLb"
+                                                 << "NextImg";
+        QTest::newRow("web link over the address picture") << "WebLb(0)"
+                                                           << "Image25";
+        QTest::newRow("e-mail link over the credits") << "EmailLb"
+                                                      << "Image3";
+        QTest::newRow("web link over the credits") << "WebLb(1)"
+                                                   << "Image3";
     }
     void layering()
     {
         QFETCH(QString, over);
         QFETCH(QString, under);
         QWidget *top = control(over);
-        QVERIFY(top->geometry().intersects(control(under)->geometry()) || top->parentWidget() != control(under)->parentWidget());
+        QVERIFY(top->geometry().intersects(control(under)->geometry())
+                || top->parentWidget() != control(under)->parentWidget());
         QCOMPARE(m_window->childAt(centreInWindow(m_window.get(), top)), top);
     }
 
@@ -1051,8 +1060,8 @@ private slots:
         QCOMPARE(litLetters(), QString());
         // Lit letters after each tick of one cycle: down the word, back up,
         // the whole word twice, a pause.
-        const QStringList cycle{"0", "", "1", "", "2", "", "3", "", "4", "", "4", "", "3",
-                                "",  "2", "", "1", "", "0", "", "01234", "", "01234", "", ""};
+        const QStringList cycle{"0", "",  "1", "",  "2", "",  "3", "",      "4", "",      "4", "", "3",
+                                "",  "2", "",  "1", "",  "0", "",  "01234", "",  "01234", "",  ""};
         for (int round = 0; round < 2; ++round) {
             for (int tick = 0; tick < cycle.size(); ++tick) {
                 m_window->Blinker_Timer();
