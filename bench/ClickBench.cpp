@@ -1,6 +1,8 @@
 // From a click on a column to the painted window, with "Animation" off: the
 // ball must be on the screen well within one frame (16.7 ms at 60 Hz).
 
+#include "BoardMirror.h"
+#include "CommandPanel.h"
 #include "MainFrm.h"
 
 #include <QApplication>
@@ -21,19 +23,21 @@ void click(const QWidget *target)
 
 void BM_ClickToFrame(benchmark::State &state)
 {
-    if (!g_window->cButtLb(0)->isStruckOut())
-        click(g_window->cButtLb(0));
+    const auto *commands = g_window->findChild<vorni::CommandPanel *>();
+    const vorni::Game &game = g_window->findChild<vorni::BoardMirror *>()->game();
+    if (commands->animation())
+        click(commands->caption(vorni::Command::Animation));
     std::mt19937 random(3);
     for (auto _ : state) {
         state.PauseTiming();
-        if (g_window->game().isGameOver())
-            click(g_window->cButtLb(2));
+        if (game.isGameOver())
+            click(commands->caption(vorni::Command::NewGame));
         int column;
         do
             column = std::uniform_int_distribution<int>(0, vorni::Columns - 1)(random);
-        while (!g_window->game().canPlay(column));
+        while (!game.canPlay(column));
         state.ResumeTiming();
-        click(g_window->butt(column));
+        click(g_window->findChild<QWidget *>(QStringLiteral("butt(%1)").arg(column)));
         // Paints the whole window now, as the next frame would.
         g_window->repaint();
     }

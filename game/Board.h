@@ -1,7 +1,8 @@
 #pragma once
 
 // The board of one game: owners, fill counts, closed columns, turn, scores and
-// the scored-line flags, plus the geometry that places the cells on the window.
+// the scored-line flags. Where the cells lie on the window is the window's own
+// business.
 //
 // Cells are numbered k = 1 + r + 6c, column c = 0..6 (letters "A".."G", left to
 // right) and row r = 0..5 (bottom to top), so the numbers run up each column:
@@ -54,26 +55,6 @@ constexpr bool isBoardCell(int cell)
 constexpr bool isColumn(int column)
 {
     return column >= 0 && column < Columns;
-}
-
-// Window geometry in twips (15 twips are one logical pixel at 96 dpi).
-constexpr std::array<int, Rows> RowTop{5000, 4300, 3600, 2900, 2200, 1500};
-constexpr std::array<int, Columns> ColumnLeft{2145, 2910, 3675, 4440, 5205, 5970, 6735};
-constexpr int CellWidth = 525;
-constexpr int CellHeight = 465;
-// Top of the falling ball when it appears over a column.
-constexpr int DropStartTop = 580;
-
-struct PointF {
-    double x = 0;
-    double y = 0;
-    friend bool operator==(const PointF &, const PointF &) = default;
-};
-
-// Centre of a cell's ball, where game lines start and end.
-constexpr PointF cellCentre(int cell)
-{
-    return {ColumnLeft[columnOfCell(cell)] + CellWidth / 2.0, RowTop[rowOfCell(cell)] + CellHeight / 2.0};
 }
 
 // The whole state of one game as plain data. The flag arrays keep the indexing

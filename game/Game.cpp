@@ -253,12 +253,7 @@ void Game::DrawGameLine(int a, int b)
     // At most one line per column, row and diagonal, so the table never fills.
     assert(m_lineCount < MaxGameLines);
     GameLine &line = m_lines[at(m_lineCount)];
-    line = {.number = m_lineCount + 1,
-            .from = a,
-            .to = b,
-            .p1 = cellCentre(a),
-            .p2 = cellCentre(b),
-            .visible = m_options.gameLines()};
+    line = {.number = m_lineCount + 1, .from = a, .to = b};
     ++m_lineCount;
     report({.kind = EventKind::LineDrawn, .line = line.number});
 }
@@ -267,12 +262,6 @@ const GameLine &Game::line(int number) const
 {
     assert(number >= 1 && number <= m_lineCount);
     return m_lines[at(number - 1)];
-}
-
-void Game::setGameLinesVisible(bool visible)
-{
-    for (int i = 0; i < m_lineCount; ++i)
-        m_lines[at(i)].visible = visible;
 }
 
 void Game::closeColumn(int c)
@@ -317,6 +306,7 @@ void Game::newGame()
     m_recordedMoves = 0;
     m_stepCount = 0;
     m_recordedSteps = 0;
+    report({.kind = EventKind::Restored, .player = m_board.sideToMove});
 }
 
 } // namespace vorni

@@ -13,37 +13,32 @@
 
 namespace vorni {
 
-// The three options live in the window's command labels; the game asks for
-// each one at the moment it needs it.
+// The options live in the window's command labels; the game asks for the two
+// that decide how a move is played at the moment it needs them. Whether game
+// lines are seen is the window's alone: the game keeps every line it scored.
 class GameOptions {
 public:
     virtual ~GameOptions() = default;
     virtual bool animation() const = 0;    // drop the ball down the column
     virtual bool playComputer() const = 0; // the computer answers Player 1
-    virtual bool gameLines() const = 0;    // new game lines are shown
 };
 
 // Fixed option values, for callers without a window.
 struct OptionValues final : GameOptions {
     bool animationOn = false;
     bool computerOn = false;
-    bool gameLinesOn = true;
     bool animation() const override { return animationOn; }
     bool playComputer() const override { return computerOn; }
-    bool gameLines() const override { return gameLinesOn; }
 };
 
 enum class Result : std::uint8_t { Player1Wins, Player2Wins, Equal };
 std::string_view resultText(Result result);
 
-// A line drawn over a scored four, from centre to centre of its end balls.
+// A line over a scored four, from the centre of one end ball to the other's.
 struct GameLine {
     int number = 0; // 1..n in the order drawn
     int from = 0;   // end cells, in the order the line is drawn
     int to = 0;
-    PointF p1;
-    PointF p2;
-    bool visible = false;
     friend bool operator==(const GameLine &, const GameLine &) = default;
 };
 
@@ -57,8 +52,9 @@ enum class EventKind : std::uint8_t {
     ScoreChanged, // player: who scored; score: the new total
     ColumnClosed, // column
     GameOver,     // result
-    Restored,     // player: the side now to move; after undo or redo the whole
-                  // position changed at once: show the game as it stands now
+    Restored,     // player: the side now to move; after New Game, undo or redo
+                  // the whole position changed at once: show the game as it
+                  // stands now
 };
 
 struct GameEvent {
@@ -111,7 +107,7 @@ public:
     bool canPlay(int column) const;
 
     // Back to the start state: empty board, Player 1 to move, no lines, and
-    // nothing to undo or redo.
+    // nothing to undo or redo. Reports one Restored event.
     void newGame();
 
     // A step is one click from outside, the computer's reply inside it
@@ -125,8 +121,6 @@ public:
     bool redo();
     bool canUndo() const { return m_stepCount > 0; }
     bool canRedo() const { return m_stepCount < m_recordedSteps; }
-    // The "Game Line" command gives every line drawn so far its new state.
-    void setGameLinesVisible(bool visible);
 
     const Board &board() const { return m_board; }
     Player sideToMove() const { return m_board.sideToMove; }

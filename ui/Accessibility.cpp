@@ -1,17 +1,27 @@
 #include "Accessibility.h"
 
-#include "MainFrm.h"
-
 #include <QAccessibleWidget>
+#include <QHash>
 
 namespace vorni {
 
 namespace {
 
-constexpr int CommandCount = 5;
-constexpr bool isOption(int command)
+// The game windows and their controls; every widget finds its own window's at each call.
+QHash<const QWidget *, const ReadableControls *> &windows()
 {
-    return command == 0 || command == 1 || command == 3;
+    static QHash<const QWidget *, const ReadableControls *> known;
+    return known;
+}
+
+const ReadableControls *controlsOf(const QWidget *window)
+{
+    return windows().value(window);
+}
+
+bool isLoaded(const ReadableControls &controls)
+{
+    return controls.board.board != nullptr;
 }
 
 // What a widget of the window is to a reader.
@@ -28,17 +38,17 @@ QString letter(int column)
 
 // The controls the window lists, in reading order: the board, the column buttons, the panel from top to
 // bottom, and the game-over texts while they are shown.
-QList<QWidget *> readable(const MainFrm &window)
+QList<QWidget *> readable(const ReadableControls &window)
 {
-    if (!window.isLoaded())
+    if (!isLoaded(window))
         return {};
-    const BoardControls &b = window.boardControls();
+    const BoardControls &b = window.board;
     QList<QWidget *> controls{b.board};
     for (ImageControl *button : b.butt)
         controls << button;
     controls << b.p1 << b.p2 << b.nextLb;
-    for (int i = 0; i < CommandCount; ++i)
-        controls << window.cButt(i);
+    for (ImageControl *button : window.commandButtons)
+        controls << button;
     for (LabelControl *text : b.gameOver) {
         if (!text->isHidden())
             controls << text;
@@ -46,13 +56,13 @@ QList<QWidget *> readable(const MainFrm &window)
     return controls;
 }
 
-Part partOf(const MainFrm &window, const QWidget *widget)
+Part partOf(const QWidget *window, const ReadableControls &controls, const QWidget *widget)
 {
-    if (widget == &window)
+    if (widget == window)
         return {Kind::Window};
-    if (!window.isLoaded())
+    if (!isLoaded(controls))
         return {};
-    const BoardControls &b = window.boardControls();
+    const BoardControls &b = controls.board;
     if (widget == b.board)
         return {Kind::Board};
     if (widget == b.nextLb)
@@ -64,16 +74,17 @@ Part partOf(const MainFrm &window, const QWidget *widget)
             return {Kind::GameOverText, i};
     }
     for (int k = 1; k <= CellCount; ++k) {
-        if (widget == window.ball(k))
+        if (widget == b.ball(k))
             return {Kind::Cell, k};
     }
     for (int c = 0; c < Columns; ++c) {
-        if (widget == window.butt(c))
+        if (widget == b.button(c))
             return {Kind::Column, c};
     }
-    for (int i = 0; i < CommandCount; ++i) {
-        if (widget == window.cButt(i))
-            return {isOption(i) ? Kind::Option : Kind::Command, i};
+    for (Command command : Commands) {
+        const int i = indexOf(command);
+        if (widget == controls.commandButtons[static_cast<std::size_t>(i)])
+            return {isOption(command) ? Kind::Option : Kind::Command, i};
     }
     return {};
 }
@@ -87,7 +98,7 @@ int cellAtTableRow(int row, int column)
 // One interface for every widget of a game window, which finds out at each call what its widget is: Qt
 // keeps the first interface it makes for a widget, and asks for it while the widget is still being made,
 // before the window has given it its part. Each call finds the window anew as well, so a window that is
-// going (no longer a MainFrm to qobject_cast) is read no more.
+// going (forgotten) is read no more.
 class ControlAccessible : public QAccessibleWidget,
                           public QAccessibleTableInterface,
                           public QAccessibleTableCellInterface {
@@ -142,12 +153,14 @@ public:
     QAccessibleInterface *table() const override;
 
 private:
-    MainFrm *frm() const { return qobject_cast<MainFrm *>(widget()->window()); }
+    // The controls of the widget's window; null once the window is going.
+    const ReadableControls *frm() const { return controlsOf(widget()->window()); }
     Part part() const
     {
-        const MainFrm *window = frm();
-        return window ? partOf(*window, widget()) : Part{};
+        const ReadableControls *controls = frm();
+        return controls ? partOf(widget()->window(), *controls, widget()) : Part{};
     }
+    LabelControl *caption(int command) const { return frm()->commandCaptions[static_cast<std::size_t>(command)]; }
     QString labelText() const { return qobject_cast<const QLabel *>(widget())->text(); }
     QList<QWidget *> children() const;
 };
@@ -205,12 +218,12 @@ QString ControlAccessible::text(QAccessible::Text t) const
         return QStringLiteral("Column ") + letter(p.index);
     case Kind::Option:
     case Kind::Command:
-        return frm()->cButtLb(p.index)->text();
+        return caption(p.index)->text();
     case Kind::Score:
         return QStringLiteral("Player %1 score: %2").arg(p.index + 1).arg(labelText());
     case Kind::Turn: {
         // The indicator turns neutral when the game is over.
-        const BoardControls &b = frm()->boardControls();
+        const BoardControls &b = frm()->board;
         if (b.nextImg->picture() == Picture::Neutral)
             return QStringLiteral("Game Over: ") + b.gameOver[1]->text();
         return QStringLiteral("Next: Player %1").arg(b.nextImg->picture() == Picture::Player2 ? 2 : 1);
@@ -227,17 +240,17 @@ QAccessible::State ControlAccessible::state() const
     const Part p = part();
     if (p.kind == Kind::Cell) {
         // An empty cell is a hidden ball, yet a cell of the board all the same.
-        state.invisible = !frm()->boardControls().board->isVisible();
+        state.invisible = !frm()->board.board->isVisible();
     } else if (p.kind == Kind::Option) {
         state.checkable = true;
-        state.checked = !frm()->cButtLb(p.index)->isStruckOut();
+        state.checked = !caption(p.index)->isStruckOut();
     }
     return state;
 }
 
 QRect ControlAccessible::rect() const
 {
-    if (part().kind == Kind::Cell && frm()->boardControls().board->isVisible())
+    if (part().kind == Kind::Cell && frm()->board.board->isVisible())
         return {widget()->mapToGlobal(QPoint(0, 0)), widget()->size()};
     return QAccessibleWidget::rect();
 }
@@ -251,13 +264,13 @@ QAccessibleInterface *ControlAccessible::parent() const
     case Kind::Cell:
         return table();
     default:
-        return QAccessible::queryAccessibleInterface(frm());
+        return QAccessible::queryAccessibleInterface(widget()->window());
     }
 }
 
 QList<QWidget *> ControlAccessible::children() const
 {
-    const MainFrm *window = frm();
+    const ReadableControls *window = frm();
     QList<QWidget *> controls;
     switch (part().kind) {
     case Kind::Window:
@@ -266,7 +279,7 @@ QList<QWidget *> ControlAccessible::children() const
     case Kind::Board:
         for (int row = 0; row < Rows; ++row) {
             for (int column = 0; column < Columns; ++column)
-                controls << window->ball(cellAtTableRow(row, column));
+                controls << window->board.ball(cellAtTableRow(row, column));
         }
         break;
     default:
@@ -321,22 +334,22 @@ void ControlAccessible::doAction(const QString &name)
 
 QAccessibleInterface *ControlAccessible::cellAt(int row, int column) const
 {
-    const MainFrm *window = frm();
+    const ReadableControls *window = frm();
     if (!window || row < 0 || row >= Rows || !isColumn(column))
         return nullptr;
-    return QAccessible::queryAccessibleInterface(window->ball(cellAtTableRow(row, column)));
+    return QAccessible::queryAccessibleInterface(window->board.ball(cellAtTableRow(row, column)));
 }
 
 QAccessibleInterface *ControlAccessible::table() const
 {
-    const MainFrm *window = frm();
-    return window ? QAccessible::queryAccessibleInterface(window->boardControls().board) : nullptr;
+    const ReadableControls *window = frm();
+    return window ? QAccessible::queryAccessibleInterface(window->board.board) : nullptr;
 }
 
 QAccessibleInterface *accessibleControl(const QString &, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
-    if (widget && qobject_cast<MainFrm *>(widget->window()))
+    if (widget && controlsOf(widget->window()))
         return new ControlAccessible(widget);
     return nullptr;
 }
@@ -351,9 +364,16 @@ void tell(QWidget *control, QAccessible::Event type)
 
 } // namespace
 
-void installAccessibility()
+void installAccessibility(QWidget *window, const ReadableControls *controls)
 {
-    QAccessible::installFactory(accessibleControl);
+    static const bool installed = (QAccessible::installFactory(accessibleControl), true);
+    Q_UNUSED(installed);
+    windows().insert(window, controls);
+}
+
+void forgetAccessibility(QWidget *window)
+{
+    windows().remove(window);
 }
 
 void tellNameChanged(QWidget *control)

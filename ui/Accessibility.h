@@ -14,14 +14,29 @@
 // the other pictures are decoration: outside the tree, role Graphic, no name. Actions act as clicks do,
 // through the window's input queue.
 
+#include "BoardControls.h"
+#include "Command.h"
+
 #include <QAccessible>
+
+#include <array>
 
 class QWidget;
 
 namespace vorni {
 
-// Makes the widgets of every game window answer as above; each window calls it before it has a title.
-void installAccessibility();
+// The controls a reader is told of, as the window made them; empty until it has made them.
+struct ReadableControls {
+    BoardControls board;
+    std::array<ImageControl *, CommandCount> commandButtons{};
+    std::array<LabelControl *, CommandCount> commandCaptions{};
+};
+
+// Makes the widgets of window answer as above, reading its controls, which the window fills in when it
+// makes them and which live as long as it does. The window calls it before it has a title, and
+// forgetAccessibility() when it goes.
+void installAccessibility(QWidget *window, const ReadableControls *controls);
+void forgetAccessibility(QWidget *window);
 
 // A reader hears what the board mirror changes as it is shown. Without a reader these do nothing.
 void tellNameChanged(QWidget *control);

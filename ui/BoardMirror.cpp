@@ -1,6 +1,8 @@
 #include "BoardMirror.h"
 
 #include "Accessibility.h"
+#include "BoardGeometry.h"
+#include "GameLinesView.h"
 
 namespace vorni {
 
@@ -138,15 +140,15 @@ void BoardMirror::showGameOver(Result result)
 void BoardMirror::startDrop(const GameEvent &event)
 {
     ImageControl *ball = m_c.balls[0];
-    const int bottom = RowTop[static_cast<std::size_t>(event.row)];
-    ball->move(twipsToPixels(ColumnLeft[static_cast<std::size_t>(event.column)]), twipsToPixels(DropStartTop));
+    const int bottom = rowTop(event.row);
+    ball->move(twipsToPixels(columnLeft(event.column)), twipsToPixels(DropStartTop));
     ball->setPicture(pictureOf(event.player));
     ball->raise();
     ball->show();
     m_dropping = event;
     m_drop->setStartValue(DropStartTop);
     m_drop->setEndValue(bottom);
-    m_drop->setDuration(qRound(FullDropMs * (bottom - DropStartTop) / (RowTop[0] - DropStartTop)));
+    m_drop->setDuration(qRound(FullDropMs * (bottom - DropStartTop) / (rowTop(0) - DropStartTop)));
     m_drop->start();
 }
 

@@ -5,31 +5,15 @@
 // move is shown in the order it happened: turn, ball, lines and scores, the computer's reply, closed
 // columns, game over. After New Game, undo and redo it shows the whole board at once.
 
-#include "Controls.h"
+#include "BoardControls.h"
 #include "Game.h"
-#include "GameLinesView.h"
 
 #include <QObject>
 #include <QVariantAnimation>
 
-#include <array>
 #include <deque>
 
 namespace vorni {
-
-// The controls that show the board, made by the window.
-struct BoardControls {
-    ImageControl *board = nullptr;                     // the board's picture, the cells lie on it
-    std::array<ImageControl *, CellCount + 1> balls{}; // balls[0] is the falling ball
-    std::array<ImageControl *, Columns> butt{};
-    std::array<LabelControl *, Columns> buttLb{};
-    ImageControl *nextImg = nullptr;
-    LabelControl *nextLb = nullptr;
-    LabelControl *p1 = nullptr;
-    LabelControl *p2 = nullptr;
-    std::array<LabelControl *, 2> gameOver{};
-    GameLinesView *lines = nullptr;
-};
 
 class BoardMirror : public QObject, public GameListener {
     Q_OBJECT
@@ -45,7 +29,8 @@ public:
     // The window is closing: nothing more is shown.
     void stop();
 
-    QVariantAnimation *dropAnimation() const { return m_drop; }
+    // The game shown.
+    const Game &game() const { return m_game; }
 
 signals:
     // Everything of the last move is on the screen.

@@ -1,116 +1,16 @@
 #include "Controls.h"
 
-#include "Fonts.h"
 #include "Pictures.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTimer>
 
 namespace vorni {
-
-namespace {
-// The control the last press went to: only there is a double-click the second press of one.
-const ClickTracker *lastPressed = nullptr;
-} // namespace
-
-ClickTracker::~ClickTracker()
-{
-    if (lastPressed == this)
-        lastPressed = nullptr;
-}
-
-void ClickTracker::press(const QMouseEvent *event)
-{
-    m_pressed = event->button() == Qt::LeftButton;
-    lastPressed = this;
-}
-
-void ClickTracker::doubleClick(const QMouseEvent *event)
-{
-    if (lastPressed == this)
-        m_pressed = false;
-    else
-        press(event);
-}
-
-bool ClickTracker::release(const QMouseEvent *event, const QRect &area)
-{
-    const bool click = m_pressed && event->button() == Qt::LeftButton && area.contains(event->position().toPoint());
-    m_pressed = false;
-    return click;
-}
-
-namespace {
-
-// Watches for the window's next paint. The frame reaches the screen when that paint ends, before the
-// event loop turns again.
-class IconAfterFrame : public QObject {
-public:
-    explicit IconAfterFrame(QWidget *window)
-        : QObject(window)
-        , m_window(window)
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            m_window->removeEventFilter(this);
-            QTimer::singleShot(0, m_window, [window = m_window] { window->setWindowIcon(windowIcon()); });
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QWidget *m_window;
-};
-
-} // namespace
-
-void setIconAfterFirstFrame(QWidget *window)
-{
-    new IconAfterFrame(window);
-}
 
 void trackMouse(QWidget *control)
 {
     control->setMouseTracking(true);
-}
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
-}
-
-int pointsToPixels(double points)
-{
-    return qRound(points * 96.0 / 72.0);
-}
-
-QFont comicFont(double points, bool italic)
-{
-    return comicPixelFont(pointsToPixels(points), italic);
-}
-
-QFont comicPixelFont(int pixels, bool italic)
-{
-    QFont font(comicFamily());
-    font.setPixelSize(pixels);
-    font.setItalic(italic);
-    return font;
-}
-
-QFont sansFont(double points, bool bold)
-{
-    QFont font(panelFamily());
-    font.setPixelSize(pointsToPixels(points));
-    font.setBold(bold);
-    return font;
 }
 
 ImageControl::ImageControl(QWidget *parent, const QString &name, QRect geometry, bool stretch)
@@ -218,11 +118,6 @@ void ImageControl::mousePressEvent(QMouseEvent *event)
     m_click.press(event);
 }
 
-void ImageControl::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    m_click.doubleClick(event);
-}
-
 void ImageControl::mouseReleaseEvent(QMouseEvent *event)
 {
     if (m_click.release(event, rect()))
@@ -288,11 +183,6 @@ void PanelControl::mouseMoveEvent(QMouseEvent *)
 void LabelControl::mousePressEvent(QMouseEvent *event)
 {
     m_click.press(event);
-}
-
-void LabelControl::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    m_click.doubleClick(event);
 }
 
 void LabelControl::mouseReleaseEvent(QMouseEvent *event)

@@ -1,11 +1,16 @@
 #include "GameLinesView.h"
 
+#include "BoardGeometry.h"
+
 #include <QPainter>
+
+#include <utility>
 
 namespace vorni {
 
-GameLinesView::GameLinesView(QWidget *parent, QRect geometry)
+GameLinesView::GameLinesView(QWidget *parent, QRect geometry, std::function<bool()> shown)
     : QWidget(parent)
+    , m_shown(std::move(shown))
 {
     setObjectName(QStringLiteral("Line1"));
     setGeometry(geometry);
@@ -19,13 +24,6 @@ void GameLinesView::addLine(const GameLine &line)
     update();
 }
 
-void GameLinesView::setLinesVisible(bool visible)
-{
-    for (GameLine &line : m_lines)
-        line.visible = visible;
-    update();
-}
-
 void GameLinesView::clear()
 {
     m_lines.clear();
@@ -34,17 +32,15 @@ void GameLinesView::clear()
 
 void GameLinesView::paintEvent(QPaintEvent *)
 {
+    if (!m_shown())
+        return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(Colour), Width, Qt::SolidLine, Qt::RoundCap));
     // End points are in twips of the window; fractions are kept.
     const QPointF origin = pos();
-    for (const GameLine &line : m_lines) {
-        if (!line.visible)
-            continue;
-        painter.drawLine(QPointF(line.p1.x, line.p1.y) / TwipsPerPixel - origin,
-                         QPointF(line.p2.x, line.p2.y) / TwipsPerPixel - origin);
-    }
+    for (const GameLine &line : m_lines)
+        painter.drawLine(cellCentre(line.from) / TwipsPerPixel - origin, cellCentre(line.to) / TwipsPerPixel - origin);
 }
 
 } // namespace vorni

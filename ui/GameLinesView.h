@@ -1,12 +1,14 @@
 #pragma once
 
-// The game lines, drawn over the balls from centre to centre of the end balls of each scored four.
+// The game lines, drawn over the balls from centre to centre of the end balls of each scored four, all
+// of them while "Game Line" is on and none while it is off.
 
-#include "Controls.h"
 #include "Game.h"
+#include "Units.h"
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 namespace vorni {
@@ -14,9 +16,9 @@ namespace vorni {
 class GameLinesView : public QWidget {
     Q_OBJECT
 public:
-    GameLinesView(QWidget *parent, QRect geometry);
+    // shown says whether the lines are seen; it is asked at every paint.
+    GameLinesView(QWidget *parent, QRect geometry, std::function<bool()> shown);
     void addLine(const GameLine &line);
-    void setLinesVisible(bool visible);
     void clear();
     int lineCount() const { return static_cast<int>(m_lines.size()); }
     // number is 1..lineCount().
@@ -29,6 +31,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    std::function<bool()> m_shown;
     std::vector<GameLine> m_lines;
 };
 

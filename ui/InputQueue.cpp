@@ -4,8 +4,9 @@
 
 namespace vorni {
 
-InputQueue::InputQueue(std::function<bool()> busy, std::function<void(const Input &)> handle)
-    : m_busy(std::move(busy))
+InputQueue::InputQueue(std::function<bool()> busy, std::function<void(const Input &)> handle, QObject *parent)
+    : QObject(parent)
+    , m_busy(std::move(busy))
     , m_handle(std::move(handle))
 {
 }

@@ -4,6 +4,8 @@
 // the clicks and keys that come meanwhile; they are not lost but handled in the order they came, one
 // after another once the move is on the screen, each exactly as if it had come then.
 
+#include <QObject>
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -15,7 +17,8 @@ struct Input {
     enum class Kind : std::uint8_t {
         Button,  // a click on column button index
         Letter,  // a click or key on the letter of column index
-        Command, // a click or key on command index 0..4
+        Command, // a click or key on the button of command index (indexOf(Command))
+        Caption, // a click on the caption of command index
         Undo,
         Redo,
     };
@@ -24,10 +27,12 @@ struct Input {
     friend bool operator==(const Input &, const Input &) = default;
 };
 
-class InputQueue {
+class InputQueue : public QObject {
+    Q_OBJECT
+
 public:
     // busy says whether a move is being shown; handle carries an input out.
-    InputQueue(std::function<bool()> busy, std::function<void(const Input &)> handle);
+    InputQueue(std::function<bool()> busy, std::function<void(const Input &)> handle, QObject *parent);
 
     // Handles input at once when nothing is being shown, otherwise after what came before it.
     void post(const Input &input);

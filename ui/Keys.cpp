@@ -1,5 +1,7 @@
 #include "Keys.h"
 
+#include "Command.h"
+
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -10,20 +12,23 @@ namespace vorni {
 
 namespace {
 
-constexpr int NewGameCommand = 2;
-constexpr int OutCommand = 4;
-
 // Ctrl with a letter runs a command. The options take the letter of their caption.
 struct CommandKey {
     Qt::Key key;
-    int command;
+    Command command;
 };
 constexpr std::array<CommandKey, 4> CommandKeys{{
-    {Qt::Key_N, NewGameCommand},
-    {Qt::Key_A, 0}, // Animation
-    {Qt::Key_P, 1}, // Player vs Computer
-    {Qt::Key_L, 3}, // Game Line
+    {Qt::Key_N, Command::NewGame},
+    {Qt::Key_A, Command::Animation},
+    {Qt::Key_P, Command::PlayComputer},
+    {Qt::Key_L, Command::GameLine},
 }};
+
+// A key that runs a command is a click on its button.
+Input commandInput(Command command)
+{
+    return {Input::Kind::Command, indexOf(command)};
+}
 
 struct KeyHelp {
     const char *keys;
@@ -92,10 +97,10 @@ KeyAction actionForKey(const QKeyEvent &event)
     if (event.isAutoRepeat() || shift)
         return {};
     if (event.matches(QKeySequence::Quit) || key == Qt::Key_Q)
-        return {.input = Input{Input::Kind::Command, OutCommand}};
+        return {.input = commandInput(Command::Out)};
     for (const CommandKey &c : CommandKeys) {
         if (key == c.key)
-            return {.input = Input{Input::Kind::Command, c.command}};
+            return {.input = commandInput(c.command)};
     }
     return {};
 }

@@ -6,14 +6,18 @@
 
 #include "MainFrm.h"
 
+#include "Clicks.h"
+#include "CommandPanel.h"
+
 #include <QEvent>
 
 namespace vorni {
 
 void MainFrm::setUpFocus()
 {
-    QList<QWidget *> order(m_board.butt.begin(), m_board.butt.end());
-    order.append(QList<QWidget *>(m_cButt.begin(), m_cButt.end()));
+    QList<QWidget *> order(m_controls.board.butt.begin(), m_controls.board.butt.end());
+    for (QWidget *button : m_commands->buttons())
+        order.append(button);
     for (QWidget *control : order)
         control->setFocusPolicy(Qt::TabFocus);
     // Qt leaves alone an order that Tab already follows around the circle. Column A is put right after
@@ -23,10 +27,15 @@ void MainFrm::setUpFocus()
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     setFocusPolicy(Qt::NoFocus);
-    // A press reaches the control under the pointer, which keeps it to itself.
+    // A press reaches the control under the pointer, which keeps it to itself. The window sees it
+    // first, and tells a double-click there from one on another control.
+    m_doubleClicks = new DoubleClicks(this);
     installEventFilter(this);
-    for (QWidget *control : findChildren<QWidget *>())
+    m_doubleClicks->watch(this);
+    for (QWidget *control : findChildren<QWidget *>()) {
         control->installEventFilter(this);
+        m_doubleClicks->watch(control);
+    }
     // Without a focus of its own, the window would hand it to column A when it becomes active.
     setFocus();
 }

@@ -1,11 +1,18 @@
-// The form: every control of the window with its name, place, caption, font, colour and layering,
-// and the events each one raises.
+// The form: every control of the window with its name, place, caption, font, colour and layering, the
+// events each one raises, and the load step that makes them.
 
 #include "MainFrm.h"
 
+#include "BoardGeometry.h"
+#include "BoardMirror.h"
+#include "CommandPanel.h"
+#include "GameLinesView.h"
+#include "InputQueue.h"
 #include "Pictures.h"
+#include "TitleLights.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace vorni {
 
@@ -20,27 +27,70 @@ void stackFrontToBack(const std::vector<QWidget *> &frontToBack)
         (*it)->raise();
 }
 
-// The commands in the panel's stored order, top to bottom by index.
-struct Command {
-    int index;
-    const char *caption;
-    int left, top, width;
-    Qt::Alignment alignment;
-};
-constexpr std::array<Command, 5> Commands{{
-    {1, "Player vs Computer", 285, 2640, 1665, Qt::AlignLeft},
-    {0, "Animation", 645, 2235, 855, Qt::AlignLeft},
-    {2, "New Game", 615, 3075, 945, Qt::AlignLeft},
-    {3, "Game Line", 615, 3495, 915, Qt::AlignHCenter},
-    {4, "Out", 885, 3930, 330, Qt::AlignLeft},
-}};
-
 constexpr std::array<int, Columns> LetterLeft{315, 1080, 1845, 2625, 3435, 4200, 4980};
 constexpr std::array<int, Columns> LetterWidth{105, 105, 105, 120, 105, 90, 120};
 constexpr std::array<int, Columns> ButtonLeft{0, 765, 1545, 2325, 3090, 3870, 4650};
 constexpr std::array<int, Columns> ButtonWidth{750, 765, 765, 750, 765, 765, 765};
 
+// Watches for the window's next paint, then sets its icon: the icon is not needed for the first frame.
+// The frame reaches the screen when that paint ends, before the event loop turns again.
+class IconAfterFrame : public QObject {
+public:
+    explicit IconAfterFrame(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            m_window->removeEventFilter(this);
+            QTimer::singleShot(0, m_window, [window = m_window] { window->setWindowIcon(windowIcon()); });
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+};
+
 } // namespace
+
+void MainFrm::Form_Load()
+{
+    if (isLoaded())
+        return;
+    createControls();
+    LayOutBalls();
+    findChild<ImageControl *>(QStringLiteral("LineImg"))->setPicture(Picture::Player1);
+    findChild<ImageControl *>(QStringLiteral("DisImg(0)"))->setPicture(Picture::Player1);
+    findChild<ImageControl *>(QStringLiteral("DisImg(1)"))->setPicture(Picture::Player2);
+    m_controls.board.nextImg->setPicture(Picture::Player1);
+    Form_MouseMove();
+    m_commands->readOptions();
+
+    m_game.emplace(*m_commands);
+    m_game->setOpponent(&m_computer);
+    m_mirror = new BoardMirror(*m_game, m_controls.board, this);
+    m_game->setListener(m_mirror);
+    connect(m_mirror, &BoardMirror::moveShown, m_input, &InputQueue::resume);
+    connectControls();
+    setUpFocus();
+    // Controls made after the window was shown must be shown themselves; those hidden on purpose stay
+    // hidden.
+    for (QWidget *control : findChildren<QWidget *>()) {
+        if (!control->testAttribute(Qt::WA_WState_ExplicitShowHide))
+            control->show();
+    }
+    // Every control shown asks to be painted by a posted event; handled after the first frame, those
+    // would paint and send the whole window a second time. Taken now, they are part of the first frame.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateLater);
+    new IconAfterFrame(this);
+}
 
 void MainFrm::createControls()
 {
@@ -49,6 +99,7 @@ void MainFrm::createControls()
     const QFont scoreFont = sansFont(9.75, true);
     const QFont gameOverFont = comicFont(36, true);
     const QColor highlightedText = QApplication::palette().color(QPalette::HighlightedText);
+    BoardControls &board = m_controls.board;
 
     // Controls placed directly on the window, front to back.
     m_picture3 = new PanelControl(this, QStringLiteral("Picture3"), twipsRect(7710, 1365, 2070, 4260));
@@ -63,7 +114,7 @@ void MainFrm::createControls()
     auto *webLb0 = linkArea(QStringLiteral("WebLb(0)"), 7485, 6165);
     auto *emailLb = linkArea(QStringLiteral("EmailLb"), 45, 270);
     auto *webLb1 = linkArea(QStringLiteral("WebLb(1)"), 75, 510);
-    auto &gameOver = m_board.gameOver;
+    auto &gameOver = board.gameOver;
     gameOver[1] = new LabelControl(this, QStringLiteral("GameOver(1)"), twipsRect(1965, 3180, 5430, 1005),
                                    QStringLiteral("Player 2 Wins"), gameOverFont, Orange, Qt::AlignHCenter);
     gameOver[0] = new LabelControl(this, QStringLiteral("GameOver(0)"), twipsRect(2805, 2220, 3855, 1005),
@@ -82,12 +133,12 @@ void MainFrm::createControls()
     auto *vorniImg = new ImageControl(this, QStringLiteral("VorniImg"), twipsRect(7380, 0, 2580, 765), false);
     vorniImg->setPicture(Picture::Logo);
     m_titleLights = new TitleLights(this);
-    auto &balls = m_board.balls;
+    auto &balls = board.balls;
     balls[0] = new ImageControl(this, QStringLiteral("Balls(0)"), twipsRect(8325, 915, CellWidth, CellHeight), true);
     balls[0]->hide();
     auto *image1 = new ImageControl(this, QStringLiteral("Image1"), twipsRect(1950, 1275, 5490, 4395), false);
     image1->setPicture(Picture::Board);
-    m_board.board = image1;
+    board.board = image1;
     auto *image3 = new ImageControl(this, QStringLiteral("Image3"), twipsRect(30, 30, 3060, 690), false);
     image3->setPicture(Picture::Credits);
     gameOver[0]->hide();
@@ -104,21 +155,16 @@ void MainFrm::createControls()
 
     // The right-hand panel, front to back.
     QWidget *panel = m_picture3;
-    m_board.p1 = new LabelControl(panel, QStringLiteral("P1"), twipsRect(1770, 60, 135, 240), QStringLiteral("0"),
-                                  scoreFont, White, Qt::AlignLeft, true);
-    m_board.p2 = new LabelControl(panel, QStringLiteral("P2"), twipsRect(1755, 495, 135, 240), QStringLiteral("0"),
-                                  scoreFont, highlightedText, Qt::AlignLeft, true);
-    std::vector<QWidget *> panelOrder{m_board.p1, m_board.p2};
-    for (const Command &c : Commands) {
-        auto *label = new LabelControl(panel, QStringLiteral("CButtLB(%1)").arg(c.index),
-                                       twipsRect(c.left, c.top, c.width, 195), QString::fromLatin1(c.caption),
-                                       panelFont, LightGreen, c.alignment, true);
-        m_cButtLb[static_cast<std::size_t>(c.index)] = label;
-        panelOrder.push_back(label);
-    }
-    m_cButtLb[1]->setStrikeOut(true);
-    m_board.nextLb = new LabelControl(panel, QStringLiteral("NextLb"), twipsRect(825, 960, 420, 195),
-                                      QStringLiteral("Next"), panelFont, Brown, Qt::AlignHCenter, true);
+    board.p1 = new LabelControl(panel, QStringLiteral("P1"), twipsRect(1770, 60, 135, 240), QStringLiteral("0"),
+                                scoreFont, White, Qt::AlignLeft, true);
+    board.p2 = new LabelControl(panel, QStringLiteral("P2"), twipsRect(1755, 495, 135, 240), QStringLiteral("0"),
+                                scoreFont, highlightedText, Qt::AlignLeft, true);
+    m_commands = new CommandPanel(m_picture3, panelFont, m_store);
+    std::vector<QWidget *> panelOrder{board.p1, board.p2};
+    for (QWidget *caption : m_commands->storedCaptions())
+        panelOrder.push_back(caption);
+    board.nextLb = new LabelControl(panel, QStringLiteral("NextLb"), twipsRect(825, 960, 420, 195),
+                                    QStringLiteral("Next"), panelFont, Brown, Qt::AlignHCenter, true);
     auto *label10 = new LabelControl(panel, QStringLiteral("Label10"), twipsRect(285, 75, 1380, 195),
                                      QStringLiteral("First Player      :"), panelFont, QColor(fromBgr(0x404080)),
                                      Qt::AlignLeft, true);
@@ -126,32 +172,32 @@ void MainFrm::createControls()
                                      QStringLiteral("Second Player :"), panelFont, LightGreen, Qt::AlignLeft, true);
     auto *plate0 = new ImageControl(panel, QStringLiteral("DisImg(0)"), twipsRect(0, 0, 2040, 375), true);
     auto *plate1 = new ImageControl(panel, QStringLiteral("DisImg(1)"), twipsRect(0, 435, 2040, 375), true);
-    m_board.nextImg = new ImageControl(panel, QStringLiteral("NextImg"), twipsRect(0, 870, 2040, 375), true);
-    panelOrder.insert(panelOrder.end(), {m_board.nextLb, label10, label11, plate0, plate1, m_board.nextImg});
-    for (int i = 0; i < 5; ++i) {
-        const int width = i == 0 ? 2040 : 2055;
-        auto *button = new ImageControl(panel, QStringLiteral("CButt(%1)").arg(i),
-                                        twipsRect(0, 2145 + 420 * i, width, 375), true);
-        m_cButt[static_cast<std::size_t>(i)] = button;
+    board.nextImg = new ImageControl(panel, QStringLiteral("NextImg"), twipsRect(0, 870, 2040, 375), true);
+    panelOrder.insert(panelOrder.end(), {board.nextLb, label10, label11, plate0, plate1, board.nextImg});
+    for (QWidget *button : m_commands->buttons())
         panelOrder.push_back(button);
-    }
     stackFrontToBack(panelOrder);
+    for (Command command : Commands) {
+        const auto i = static_cast<std::size_t>(indexOf(command));
+        m_controls.commandButtons[i] = m_commands->button(command);
+        m_controls.commandCaptions[i] = m_commands->caption(command);
+    }
 
     // The strip of column buttons under the board, front to back.
     std::vector<QWidget *> stripOrder;
     for (int c = Columns - 1; c >= 0; --c) {
         const auto i = static_cast<std::size_t>(c);
-        m_board.buttLb[i] = new LabelControl(m_picture1, QStringLiteral("ButtLb(%1)").arg(c),
-                                             twipsRect(LetterLeft[i], 60, LetterWidth[i], 195),
-                                             QString(QChar(u'A' + c)), letterFont, LightGreen, Qt::AlignLeft, true);
-        stripOrder.push_back(m_board.buttLb[i]);
+        board.buttLb[i] = new LabelControl(m_picture1, QStringLiteral("ButtLb(%1)").arg(c),
+                                           twipsRect(LetterLeft[i], 60, LetterWidth[i], 195), QString(QChar(u'A' + c)),
+                                           letterFont, LightGreen, Qt::AlignLeft, true);
+        stripOrder.push_back(board.buttLb[i]);
     }
     for (int c : {0, 1, 2, 3, 4, 6, 5}) {
         const auto i = static_cast<std::size_t>(c);
-        m_board.butt[i] = new ImageControl(m_picture1, QStringLiteral("butt(%1)").arg(c),
-                                           twipsRect(ButtonLeft[i], 0, ButtonWidth[i], 330), true);
-        m_board.butt[i]->setProperty("tag", QStringLiteral("0"));
-        stripOrder.push_back(m_board.butt[i]);
+        board.butt[i] = new ImageControl(m_picture1, QStringLiteral("butt(%1)").arg(c),
+                                         twipsRect(ButtonLeft[i], 0, ButtonWidth[i], 330), true);
+        board.butt[i]->setProperty("tag", QStringLiteral("0"));
+        stripOrder.push_back(board.butt[i]);
     }
     stackFrontToBack(stripOrder);
 }
@@ -159,27 +205,28 @@ void MainFrm::createControls()
 void MainFrm::LayOutBalls()
 {
     for (int k = 1; k <= CellCount; ++k) {
-        auto *cell = new ImageControl(this, QStringLiteral("Balls(%1)").arg(k),
-                                      twipsRect(ColumnLeft[static_cast<std::size_t>(columnOfCell(k))],
-                                                RowTop[static_cast<std::size_t>(rowOfCell(k))], CellWidth, CellHeight),
-                                      true);
+        auto *cell = new ImageControl(
+            this, QStringLiteral("Balls(%1)").arg(k),
+            twipsRect(columnLeft(columnOfCell(k)), rowTop(rowOfCell(k)), CellWidth, CellHeight), true);
         cell->hide();
         cell->raise();
         cell->setProperty("tag", QStringLiteral("0"));
-        m_board.balls[static_cast<std::size_t>(k)] = cell;
+        m_controls.board.balls[static_cast<std::size_t>(k)] = cell;
     }
     // Lines lie over the balls; the board picture bounds every line.
-    m_board.lines = new GameLinesView(this, twipsRect(1950, 1275, 5490, 4395));
-    m_board.lines->raise();
+    m_controls.board.lines = new GameLinesView(this, twipsRect(1950, 1275, 5490, 4395),
+                                               [this] { return m_commands->isOn(Command::GameLine); });
+    m_controls.board.lines->raise();
 }
 
 void MainFrm::connectControls()
 {
     // Clicks that act on the game wait while a move is shown; the links and hover act at once.
-    auto post = [this](Input::Kind kind, int index) { return [this, kind, index] { m_input.post({kind, index}); }; };
+    auto post = [this](Input::Kind kind, int index) { return [this, kind, index] { m_input->post({kind, index}); }; };
+    const BoardControls &board = m_controls.board;
     for (int c = 0; c < Columns; ++c) {
-        ImageControl *button = butt(c);
-        LabelControl *letter = buttLb(c);
+        ImageControl *button = board.button(c);
+        LabelControl *letter = board.letter(c);
         connect(button, &ImageControl::clicked, this, post(Input::Kind::Button, c));
         connect(letter, &LabelControl::clicked, this, post(Input::Kind::Letter, c));
         trackMouse(button);
@@ -187,22 +234,30 @@ void MainFrm::connectControls()
         connect(button, &ImageControl::mouseMoved, this, [this, c] { butt_MouseMove(c); });
         connect(letter, &LabelControl::mouseMoved, this, [this, c] { ButtLb_MouseMove(c); });
     }
-    for (int i = 0; i < 5; ++i) {
-        connect(cButt(i), &ImageControl::clicked, this, post(Input::Kind::Command, i));
-        connect(cButtLb(i), &LabelControl::clicked, this, post(Input::Kind::Command, i));
-        trackMouse(cButt(i));
-        connect(cButt(i), &ImageControl::mouseMoved, this, [this, i] { CButt_MouseMove(i); });
+    for (Command command : Commands) {
+        const int i = indexOf(command);
+        ImageControl *button = m_commands->button(command);
+        connect(button, &ImageControl::clicked, this, post(Input::Kind::Command, i));
+        connect(m_commands->caption(command), &LabelControl::clicked, this, post(Input::Kind::Caption, i));
+        trackMouse(button);
+        connect(button, &ImageControl::mouseMoved, this, [this, i] { CButt_MouseMove(i); });
     }
+    connect(m_commands, &CommandPanel::newGameAsked, this, &MainFrm::newGame);
+    connect(m_commands, &CommandPanel::outAsked, this, &QWidget::close);
+    connect(m_commands, &CommandPanel::optionSwitched, this, [this](Command option) {
+        if (option == Command::GameLine)
+            m_controls.board.lines->update();
+    });
     connect(findChild<LabelControl *>(QStringLiteral("WebLb(0)")), &LabelControl::clicked, this,
             [this] { WebLb_Click(0); });
     connect(findChild<LabelControl *>(QStringLiteral("WebLb(1)")), &LabelControl::clicked, this,
             [this] { WebLb_Click(1); });
     connect(findChild<LabelControl *>(QStringLiteral("EmailLb")), &LabelControl::clicked, this,
             &MainFrm::EmailLb_Click);
+    connect(m_titleLights->timer(), &QTimer::timeout, this, &MainFrm::Blinker_Timer);
     setMouseTracking(true);
-    auto *image1 = findChild<ImageControl *>(QStringLiteral("Image1"));
-    trackMouse(image1);
-    connect(image1, &ImageControl::mouseMoved, this, &MainFrm::Image1_MouseMove);
+    trackMouse(board.board);
+    connect(board.board, &ImageControl::mouseMoved, this, &MainFrm::Image1_MouseMove);
     trackMouse(m_picture3);
     connect(m_picture3, &PanelControl::mouseMoved, this, &MainFrm::Picture3_MouseMove);
 }

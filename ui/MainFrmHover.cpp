@@ -1,51 +1,44 @@
 // Hover: the column button or command under the pointer is marked with Player 1's picture (a command's
-// caption turns brown); the bare window, the board picture and the panel's background clear the marks.
+// caption turns brown, the command panel marks its own); the bare window, the board picture and the
+// panel's background clear the marks.
 // There is no leave event: marks change only when the pointer moves over one of these controls.
 
 #include "MainFrm.h"
+
+#include "CommandPanel.h"
 
 namespace vorni {
 
 void MainFrm::clearColumnMarks()
 {
     // A full column keeps its grey picture.
-    for (ImageControl *button : m_board.butt) {
+    for (ImageControl *button : m_controls.board.butt) {
         if (button->isEnabled())
             button->setPicture(Picture::Player2);
-    }
-}
-
-void MainFrm::clearCommandMarks()
-{
-    for (int i = 0; i < 5; ++i) {
-        cButt(i)->setPicture(Picture::Player2);
-        cButtLb(i)->setColour(LightGreen);
     }
 }
 
 void MainFrm::butt_MouseMove(int Index)
 {
     clearColumnMarks();
-    butt(Index)->setPicture(Picture::Player1);
+    m_controls.board.button(Index)->setPicture(Picture::Player1);
 }
 
 void MainFrm::ButtLb_MouseMove(int Index)
 {
-    if (butt(Index)->isEnabled())
+    if (m_controls.board.button(Index)->isEnabled())
         butt_MouseMove(Index);
 }
 
 void MainFrm::CButt_MouseMove(int Index)
 {
-    clearCommandMarks();
-    cButt(Index)->setPicture(Picture::Player1);
-    cButtLb(Index)->setColour(Brown);
+    m_commands->CButt_MouseMove(Index);
 }
 
 void MainFrm::Form_MouseMove()
 {
     clearColumnMarks();
-    clearCommandMarks();
+    m_commands->clearMarks();
 }
 
 void MainFrm::Image1_MouseMove()
@@ -61,7 +54,7 @@ void MainFrm::Picture3_MouseMove()
 void MainFrm::mouseMoveEvent(QMouseEvent *)
 {
     // The pointer can reach the window before its controls exist, in the first turn of the event loop.
-    if (m_loaded)
+    if (isLoaded())
         Form_MouseMove();
 }
 

@@ -9,7 +9,8 @@ namespace vorni {
 namespace {
 
 // Where each letter's box lies, in twips; the boxes, looks and colours are the pictures'.
-constexpr std::array<QPoint, 5> LetterPlaces{{{345, 885}, {750, 1575}, {330, 2490}, {570, 3675}, {375, 4920}}};
+constexpr std::array<QPoint, TitleLights::LetterCount> LetterPlaces{
+    {{345, 885}, {750, 1575}, {330, 2490}, {570, 3675}, {375, 4920}}};
 
 const TitleLetterStyle &styleOf(int letter)
 {
@@ -87,11 +88,10 @@ TitleLights::TitleLights(QWidget *window)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Blinker"));
     m_timer->setInterval(Interval);
-    connect(m_timer, &QTimer::timeout, this, &TitleLights::tick);
     m_timer->start();
 }
 
-std::array<QWidget *, 5> TitleLights::storedOrder() const
+std::array<QWidget *, TitleLights::LetterCount> TitleLights::storedOrder() const
 {
     return {m_letters[0], m_letters[1], m_letters[3], m_letters[4], m_letters[2]};
 }
@@ -116,7 +116,7 @@ void TitleLights::tick()
     } else if (tick <= 20) {
         changed = toggle(4 - (tick - 11) / 2); // and back up
     } else if (tick <= 24) {
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < LetterCount; ++i)
             changed |= toggle(i);
     }
     // Painted at once: waiting for the event loop to turn again would post an event and signal the loop.

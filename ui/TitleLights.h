@@ -47,7 +47,10 @@ private:
 class TitleLights : public QObject {
     Q_OBJECT
 public:
-    // Makes the letters lights(0) to lights(4) on window and starts the timer.
+    static constexpr int LetterCount = 5;
+
+    // Makes the letters lights(0) to lights(4) on window and starts the timer, whose ticks the window
+    // hands to tick().
     explicit TitleLights(QWidget *window);
 
     // One tick of the show. Both looks of a letter are decided against its base look. The letters that
@@ -57,7 +60,7 @@ public:
     TitleLetter *letter(int i) const { return m_letters.at(static_cast<std::size_t>(i)); }
     QTimer *timer() const { return m_timer; }
     // The letters in the window's stored order, front to back.
-    std::array<QWidget *, 5> storedOrder() const;
+    std::array<QWidget *, LetterCount> storedOrder() const;
 
     static constexpr int Interval = 300;
     static constexpr int TicksPerCycle = 25;
@@ -67,7 +70,7 @@ private:
     QRect toggle(int i);
 
     QWidget *m_window;
-    std::array<TitleLetter *, 5> m_letters{};
+    std::array<TitleLetter *, LetterCount> m_letters{};
     QTimer *m_timer = nullptr;
     int m_counter = 0; // the tick counter, 1..25 between ticks
 };

@@ -1,4 +1,4 @@
-// Cell numbering, geometry and the start state.
+// Cell numbering and the start state.
 
 #include "Positions.h"
 
@@ -13,16 +13,6 @@ TEST(Board, CellNumbersRunUpEachColumn)
     EXPECT_EQ(cellOf(6, 5), 42);
     for (int k = 1; k <= CellCount; ++k)
         EXPECT_EQ(cellOf(columnOfCell(k), rowOfCell(k)), k);
-}
-
-TEST(Board, GeometryPlacesCellsAndCentres)
-{
-    // Rows 700 twips apart from the bottom, columns 765 apart.
-    EXPECT_EQ(RowTop[0], 5000);
-    EXPECT_EQ(RowTop[5], 1500);
-    EXPECT_EQ(ColumnLeft[6], 2145 + 6 * 765);
-    EXPECT_EQ(cellCentre(1), (PointF{2145 + 262.5, 5000 + 232.5}));
-    EXPECT_EQ(cellCentre(42), (PointF{6735 + 262.5, 1500 + 232.5}));
 }
 
 TEST(Board, BallLandsOnLowestFreeCell)
@@ -41,12 +31,16 @@ TEST(Board, BallLandsOnLowestFreeCell)
 TEST(Board, NewGameRestoresTheStartState)
 {
     OptionValues options;
-    Game game(options);
+    testing::EventLog log;
+    Game game(options, &log);
     // Player 1 stacks four in column A and scores a line.
     ASSERT_TRUE(testing::play(game, "1212121 333333"));
     ASSERT_EQ(game.board().score(Player::One), 1);
     ASSERT_TRUE(game.board().isClosed(2));
+    log.clear();
     game.newGame();
+    // Told as undo is told: the whole position changed at once.
+    EXPECT_EQ(log.kinds(), std::vector<EventKind>{EventKind::Restored});
     EXPECT_EQ(game.board(), Board{});
     EXPECT_EQ(game.lineCount(), 0);
     EXPECT_EQ(game.sideToMove(), Player::One);

@@ -23,8 +23,6 @@ struct Scoring : ::testing::Test {
         EXPECT_EQ(line.number, number);
         EXPECT_EQ(line.from, from);
         EXPECT_EQ(line.to, to);
-        EXPECT_EQ(line.p1, cellCentre(from));
-        EXPECT_EQ(line.p2, cellCentre(to));
     }
 };
 
@@ -119,23 +117,6 @@ TEST_F(Scoring, FallingDiagonalScoresForPlayer2)
     EXPECT_EQ(score(Player::Two), 1);
     expectLine(1, 37, 22);
     EXPECT_TRUE(game.board().FallingScored[3]);
-}
-
-TEST_F(Scoring, LinesFollowTheGameLineOption)
-{
-    options.gameLinesOn = false;
-    ASSERT_TRUE(play(game, "1212121"));
-    ASSERT_EQ(game.lineCount(), 1);
-    EXPECT_FALSE(game.line(1).visible);
-    game.setGameLinesVisible(true);
-    EXPECT_TRUE(game.line(1).visible);
-    options.gameLinesOn = true;
-    ASSERT_TRUE(play(game, "2")); // Player 2's fourth in column B
-    ASSERT_EQ(game.lineCount(), 2);
-    EXPECT_TRUE(game.line(2).visible);
-    game.setGameLinesVisible(false);
-    EXPECT_FALSE(game.line(1).visible);
-    EXPECT_FALSE(game.line(2).visible);
 }
 
 TEST_F(Scoring, NumberingStartsAgainAfterNewGame)

@@ -2,8 +2,10 @@
 // once, its icon comes after that frame, and a tick of the title lights repaints the letters that change
 // and nothing else, leaving the screen as a full repaint would.
 
+#include "BoardMirror.h"
 #include "MainFrm.h"
 #include "PreparedPictures.h"
+#include "TitleLights.h"
 
 #include <QBackingStore>
 #include <QtTest>
@@ -56,14 +58,16 @@ class StartupTest : public QObject {
     DefaultsStore m_store;
     std::unique_ptr<MainFrm> m_window;
 
+    TitleLights *lights() const { return m_window->findChild<TitleLights *>(); }
+
 private slots:
     void init()
     {
         m_window = std::make_unique<MainFrm>(m_store);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QTRY_VERIFY(m_window->isLoaded());
-        m_window->blinker()->stop();
+        QTRY_VERIFY(m_window->findChild<BoardMirror *>());
+        lights()->timer()->stop();
     }
     void cleanup() { m_window.reset(); }
 
@@ -125,7 +129,7 @@ private slots:
         m_window->installEventFilter(&watch);
         m_window->show();
         QTRY_VERIFY(!m_window->windowIcon().isNull());
-        m_window->blinker()->stop();
+        lights()->timer()->stop();
         for (int turn = 0; turn < 3; ++turn) // whatever the first frame left to do
             QCoreApplication::processEvents();
         m_window->removeEventFilter(&watch);
@@ -139,7 +143,7 @@ private slots:
     {
         const int pixels[2][5] = {{64, 64, 73, 64, 64}, {73, 73, 83, 73, 73}}; // base and lit
         for (int i = 0; i < 5; ++i) {
-            TitleLetter *letter = m_window->light(i);
+            TitleLetter *letter = lights()->letter(i);
             for (const bool lit : {false, true}) {
                 const QString name = QStringLiteral("lights(%1)%2").arg(i).arg(lit ? " lit" : "");
                 letter->setLit(lit);
@@ -187,12 +191,12 @@ private slots:
             QRegion changed;
             std::array<bool, 5> before;
             for (int i = 0; i < 5; ++i)
-                before[static_cast<std::size_t>(i)] = m_window->light(i)->isLit();
+                before[static_cast<std::size_t>(i)] = lights()->letter(i)->isLit();
             painted.region = {};
             painted.widgets.clear();
             m_window->Blinker_Timer();
             for (int i = 0; i < 5; ++i) {
-                TitleLetter *letter = m_window->light(i);
+                TitleLetter *letter = lights()->letter(i);
                 if (letter->isLit() != before[static_cast<std::size_t>(i)])
                     changed |= letter->inkArea().translated(letter->pos());
             }
