@@ -37,6 +37,8 @@ constexpr std::array<StoredOption, 3> StoredOptions{{
     {Command::GameLine, "GameLine", "GameLine", "False"},
 }};
 
+constexpr int SaveDelayMs = 500;
+
 } // namespace
 
 CommandPanel::CommandPanel(PanelControl *panel, const QFont &captionFont, SettingsStore &store)
@@ -56,6 +58,9 @@ CommandPanel::CommandPanel(PanelControl *panel, const QFont &captionFont, Settin
         m_buttons[at(command)] = new ImageControl(panel, QStringLiteral("CButt(%1)").arg(i),
                                                   twipsRect(0, 2145 + 420 * i, width, 375), true);
     }
+    m_saveSoon.setSingleShot(true);
+    m_saveSoon.setInterval(SaveDelayMs);
+    connect(&m_saveSoon, &QTimer::timeout, this, &CommandPanel::saveOptions);
 }
 
 std::array<QWidget *, CommandCount> CommandPanel::storedCaptions() const
@@ -102,6 +107,8 @@ void CommandPanel::CButt_Click(int Index)
     QAccessible::State checked;
     checked.checked = true;
     tellStateChanged(button(*command), checked);
+    if (!m_saveSoon.isActive())
+        m_saveSoon.start();
     emit optionSwitched(*command);
 }
 
@@ -135,6 +142,7 @@ void CommandPanel::readOptions()
 
 void CommandPanel::saveOptions()
 {
+    m_saveSoon.stop();
     // All three in one save: the file is replaced once, whole.
     StoredSettings options;
     for (const StoredOption &o : StoredOptions)

@@ -3,8 +3,8 @@
 // The command panel on the right: five buttons, each under its caption, top to bottom "Animation",
 // "Player vs Computer", "New Game", "Game Line" and "Out". A click on a button or on its caption runs its
 // command. The three options are nothing but their captions' strike-through, read at the moment of use
-// (this panel is the game's GameOptions), read from the settings store at start and written back when
-// the window closes.
+// (this panel is the game's GameOptions), read from the settings store at start and written back soon
+// after every change and when the window closes.
 
 #include "Command.h"
 #include "Controls.h"
@@ -12,6 +12,7 @@
 #include "SettingsStore.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <array>
 
@@ -45,7 +46,8 @@ public:
 
     // The stored options replace the design's; a missing one keeps its default.
     void readOptions();
-    // Hands the three options to the store, in one save.
+    // Hands the three options to the store now, in one save; the store leaves its file alone when that
+    // already holds them.
     void saveOptions();
 
 signals:
@@ -59,6 +61,9 @@ private:
     SettingsStore &m_store;
     std::array<ImageControl *, CommandCount> m_buttons{};
     std::array<LabelControl *, CommandCount> m_captions{};
+    // A switched option reaches the store within a second, so a kill or a crash keeps it; a burst of
+    // switches is one write.
+    QTimer m_saveSoon;
 };
 
 } // namespace vorni
