@@ -6,10 +6,12 @@
 //     letter and its row counted from the bottom, and its owner: "C1: Player 1", "C2: empty";
 //   the column buttons "Column A" to "Column G": push buttons described by their free cells ("4 cells
 //     free", "full"), unavailable once full, pressed to play the column;
-//   the scores ("Player 1 score: 3") and the turn ("Next: Player 2", "Game Over: Player 1 Wins");
+//   the scores ("Player 1 score: 3") and the turn ("Next: Player 2", "Game Over");
 //   the commands: the options Animation, Player vs Computer and Game Line as check boxes, checked while
 //     on (not struck through), and the push buttons New Game and Out;
-//   the game-over texts, while they are shown.
+//   the links, named by what they open ("E-mail to vorni@example.org", "Web page https://..."): the
+//     e-mail and web links of the credits, then the web link at the bottom;
+//   the game-over texts, while they are shown: "Game Over" and the result, which is told once.
 // A control's caption or letter is its name, not an object of its own. Title letters, logo, plates and
 // the other pictures are decoration: outside the tree, role Graphic, no name. Actions act as clicks do,
 // through the window's input queue.
@@ -30,6 +32,8 @@ struct ReadableControls {
     BoardControls board;
     std::array<ImageControl *, CommandCount> commandButtons{};
     std::array<LabelControl *, CommandCount> commandCaptions{};
+    LabelControl *emailLink = nullptr;
+    std::array<LabelControl *, 2> webLinks{}; // at the bottom, in the credits
 };
 
 // Makes the widgets of window answer as above, reading its controls, which the window fills in when it
@@ -42,5 +46,7 @@ void forgetAccessibility(QWidget *window);
 void tellNameChanged(QWidget *control);
 void tellDescriptionChanged(QWidget *control);
 void tellStateChanged(QWidget *control, QAccessible::State changed);
+// The control has just joined the window's list: a game-over text shown.
+void tellJoined(QWidget *control);
 
 } // namespace vorni

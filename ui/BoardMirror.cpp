@@ -125,16 +125,18 @@ void BoardMirror::showClosed(int column, bool closed)
 
 void BoardMirror::showGameOver(Result result)
 {
-    // The result first: the turn's new caption is told at once, and its name holds the result.
-    m_c.gameOver[1]->setCaption(QString::fromUtf8(resultText(result)));
     m_c.nextImg->setPicture(Picture::Neutral);
-    m_c.nextLb->setCaption(QStringLiteral("Game Over"));
-    m_c.gameOver[0]->show();
-    m_c.gameOver[1]->show();
-    m_c.gameOver[0]->raise();
-    m_c.gameOver[1]->raise();
+    m_c.nextLb->setCaption(QStringLiteral("Game Over")); // told by the label itself
     m_c.nextLb->setColour(White);
-    tellNameChanged(m_c.nextLb);
+    // A reader hears the result once: the result's label takes its caption untold, the two labels
+    // join the reader's tree, and then the result is told.
+    m_c.gameOver[1]->setCaption(QString::fromUtf8(resultText(result)));
+    for (LabelControl *text : m_c.gameOver) {
+        text->show();
+        text->raise();
+        tellJoined(text);
+    }
+    tellNameChanged(m_c.gameOver[1]);
 }
 
 void BoardMirror::startDrop(const GameEvent &event)
@@ -182,14 +184,16 @@ void BoardMirror::showWhole()
     m_c.lines->clear();
     for (int n = 1; n <= m_game.lineCount(); ++n)
         m_c.lines->addLine(m_game.line(n));
-    m_c.gameOver[0]->hide();
-    m_c.gameOver[1]->hide();
     m_c.p1->setCaption(number(board.score(Player::One)));
     m_c.p2->setCaption(number(board.score(Player::Two)));
+    if (board.gameOver) {
+        showGameOver(m_game.result());
+        return;
+    }
+    m_c.gameOver[0]->hide();
+    m_c.gameOver[1]->hide();
     m_c.nextLb->setCaption(QStringLiteral("Next"));
     showTurn(board.sideToMove);
-    if (board.gameOver)
-        showGameOver(m_game.result());
 }
 
 } // namespace vorni

@@ -71,6 +71,9 @@ public:
     bool isStruckOut() const { return font().strikeOut(); }
     bool isAutoSize() const { return m_autoSize; }
 
+    // Does what a click does (a screen reader's press).
+    void click() { emit clicked(); }
+
 signals:
     void clicked();
     void mouseMoved();

@@ -82,3 +82,34 @@ for _ in range(6):
     act(column, "Press")
 wait_for("the full column A read as not sensitive", lambda: not column.getState().contains(pyatspi.STATE_SENSITIVE))
 print("after six presses: " + described(column))
+
+# Every other column filled to the end of the game: the result is heard once, as the two game-over texts
+# join the window's list, and the turn says "Game Over" alone.
+joined = []
+pyatspi.Registry.registerEventListener(lambda event: joined.append(event.any_data.name),
+                                       "object:children-changed:add")
+heard.clear()
+for letter in "BCDEFG":
+    button = controls["Column " + letter]
+    for _ in range(6):
+        if button.getState().contains(pyatspi.STATE_SENSITIVE):
+            act(button, "Press")
+results = ("Player 1 Wins", "Player 2 Wins", "Both are Equal")
+result = wait_for("a game-over text with the result", lambda: next(
+    (child.name for child in window if child.name in results), None))
+wait_for("the result heard", lambda: result in heard)
+settled = time.monotonic() + 0.5
+wait_for("a moment", lambda: time.monotonic() > settled)
+told = [name for name in heard if any(r in name for r in results)]
+if told != [result]:
+    sys.exit(f"FAIL: the result was heard {len(told)} times, not once: {told}")
+if "Game Over" not in heard or not {"Game Over", result} <= set(joined):
+    sys.exit(f"FAIL: at game over heard {heard}, joined {joined}")
+print(f"game over: heard {heard}, joined {joined}")
+
+# The links are links named by what they open, pressed as a click opens them.
+links = [child for child in window if child.getRole() == pyatspi.ROLE_LINK]
+print("links: " + ", ".join(described(link) for link in links))
+if len(links) != 3:
+    sys.exit(f"FAIL: {len(links)} links in the window, not 3")
+act(next(link for link in links if link.name.startswith("E-mail to ")), "Press")

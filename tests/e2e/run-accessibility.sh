@@ -3,8 +3,10 @@
 # a private Xvfb inside a D-Bus session of its own, with the AT-SPI bus launched and Qt's bridge switched on,
 # read by read-accessible.py (pyatspi, as Orca): it prints the start position's tree, presses "Column C" by its
 # action and reads cell C1 back while hearing the cell's and the turn's names change, toggles "Animation" and
-# reads it unchecked, fills column A and reads its button as not sensitive. Last the window is closed and the
-# settings file must hold "Animation" off, as the reader toggled it.
+# reads it unchecked, fills column A and reads its button as not sensitive, fills the board and hears the
+# result once, and presses the e-mail link, which a stand-in for the desktop's opener (xdg-open) must be
+# handed. Last the window is closed and the settings file must hold "Animation" off, as the reader toggled
+# it.
 #
 #   bash tests/e2e/run-accessibility.sh build/dev/ui/vorni-game
 set -euo pipefail
@@ -18,11 +20,18 @@ harness_session_bus "$@"
 
 harness_x
 harness_accessibility_bus
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 harness_start "$harness_work/game.log" "$game"
+# The desktop's opener of addresses, which Qt runs for a link, stands in as a script that notes them.
+mkdir "$harness_work/bin"
+opened=$harness_work/opened
+printf '#!/bin/sh\necho "$*" >>"%s"\n' "$opened" >"$harness_work/bin/xdg-open"
+chmod +x "$harness_work/bin/xdg-open"
+PATH=$harness_work/bin:$PATH QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 harness_start "$harness_work/game.log" "$game"
 game_pid=$harness_pid
 harness_window "Vorni Game" "$game_pid"
 
 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/read-accessible.py" || harness_fail "the game as a reader meets it"
+harness_wait "the e-mail link handed to the opener" 10000 test -s "$opened"
+grep -qx 'mailto:.*@.*' "$opened" || harness_fail "the opener was handed $(cat "$opened"), not a mailto: address"
 
 harness_close_window "$harness_wid" "$game_pid"
 [[ $harness_status == 0 ]] || harness_fail "the game exited with status $harness_status after its window was closed"

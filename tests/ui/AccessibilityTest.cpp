@@ -2,6 +2,8 @@
 
 #include "WindowTest.h"
 
+#include "Pictures.h"
+
 #include <QAccessible>
 
 using namespace vorni;
@@ -20,9 +22,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QString>("told");
-        auto row = [](const char *tag, const char *moves, const char *name, const char *parent, const char *told) {
+        auto row = [](const char *tag, const char *moves, const char *name, const char *parent, const QString &told) {
             QTest::newRow(tag) << QString::fromLatin1(moves) << QString::fromLatin1(name) << QString::fromLatin1(parent)
-                               << QString::fromLatin1(told);
+                               << told;
         };
         const char *win = "MainFrm";
         row("window", "", win, "", "Window 'Vorni Game'");
@@ -39,11 +41,13 @@ private slots:
         row("New Game", "", "CButt(2)", win, "Button 'New Game' focusable: Press SetFocus");
         row("score", "ABABABA", "P1", win, "StaticText 'Player 1 score: 1'");
         row("turn", "C", "NextLb", win, "StaticText 'Next: Player 2'");
-        row("turn when over", "*", "NextLb", win, "StaticText 'Game Over: Player 2 Wins'");
+        row("turn when over", "*", "NextLb", win, "StaticText 'Game Over'");
         row("result shown", "*", "GameOver(1)", win, "StaticText 'Player 2 Wins'");
         row("result hidden", "", "GameOver(1)", "", "StaticText 'Player 2 Wins' invisible");
         row("title letter", "", "lights(0)", "", "Graphic ''");
         row("caption", "", "CButtLB(0)", "", "Graphic ''");
+        row("e-mail link", "", "EmailLb", win, "Link 'E-mail to " + makerEmailAddress() + "': Press");
+        row("web link", "", "WebLb(0)", win, "Link 'Web page " + makerWebAddress() + "': Press");
     }
     void accessibleControls()
     {
