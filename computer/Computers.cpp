@@ -37,42 +37,42 @@ constexpr std::array<Pattern, 4> PairPatterns{{
     {"-ESS", 1},
 }};
 
-// The pair search leaves out W4 and W8.
+// The three search scans every row window; the pair search leaves out W4 and W8.
+constexpr std::array<int, 8> ThreeRowWindows{1, 2, 3, 4, 5, 6, 7, 8};
 constexpr std::array<int, 6> PairRowWindows{1, 2, 3, 5, 6, 7};
 
 // The computer re-seeds with this number before every fallback draw.
 constexpr std::uint64_t FallbackSeed = 50;
 
-bool matchWindow(Game &game, Player side, const Pattern &pattern, const Window &window)
+// The column of window's cell to play when the window matches pattern for
+// side and that cell is playable; NoColumn otherwise.
+int findInWindow(const Board &board, Player side, const Pattern &pattern, const Window &window)
 {
-    const Board &board = game.board();
     for (std::size_t i = 0; i < window.size(); ++i) {
         const char want = pattern.cells[i];
         if (want == '-')
             continue;
         const Player owner = board.owner(window[i]);
         if (owner != (want == 'S' ? side : Player::None))
-            return false;
+            return NoColumn;
     }
     const int target = window[at(pattern.play)];
-    if (!isPlayable(board, target))
-        return false;
-    game.Butt_Click(ColumnOfCell(target));
-    return true;
+    return isPlayable(board, target) ? ColumnOfCell(target) : NoColumn;
 }
 
 template <std::size_t N>
-bool scanWindows(Game &game, Player side, const std::array<Pattern, 4> &patterns, const std::array<Window, N> &windows)
+int scanWindows(const Board &board, Player side, const std::array<Pattern, 4> &patterns,
+                const std::array<Window, N> &windows)
 {
     // The pattern number is the outer loop: a gap at the end of a three is
     // found before a gap inside one, wherever the two lie.
     for (const Pattern &pattern : patterns) {
         for (const Window &window : windows) {
-            if (matchWindow(game, side, pattern, window))
-                return true;
+            if (const int column = findInWindow(board, side, pattern, window); column != NoColumn)
+                return column;
         }
     }
-    return false;
+    return NoColumn;
 }
 
 // A quick test whether a search can succeed at all, so that the ordered scan
@@ -145,6 +145,165 @@ constexpr bool isRowNumber(int R)
     return R >= 1 && R <= Rows;
 }
 
+// The rules proper. Each finds the column its rule would play on the board as
+// it stands, or NoColumn, and never plays: the rule procedures play what they
+// find, and the decision order only names a column.
+
+int findColumnRun(const Board &board, Player side, int n, int need)
+{
+    assert(isSide(side) && n >= 1 && n <= Columns && need >= 1 && need <= Rows);
+    const int column = n - 1;
+    int count = 0;
+    for (int cell = 6 * n - 5; cell <= 6 * n; ++cell) {
+        count = board.owner(cell) == side ? count + 1 : 0;
+        // The computer judges by the count: a full column may still be
+        // open while Player 1's click that filled it is under way.
+        if (count == need)
+            return board.isFull(column) ? NoColumn : column;
+    }
+    return NoColumn;
+}
+
+using Targets = Bits (*)(Bits s, int d);
+
+// The windows numbered in windowNumbers (1..8) of row number R, scanned only
+// where targets shows that a pattern can match.
+template <Targets targets, std::size_t N>
+int findInRow(const Board &board, Player side, int R, const std::array<Pattern, 4> &patterns,
+              const std::array<int, N> &windowNumbers)
+{
+    if ((targets(sideBitsInRow(board, side, R), RowStep) & playableBits(board)) == 0)
+        return NoColumn;
+    std::array<Window, N> windows;
+    for (std::size_t i = 0; i < N; ++i)
+        windows[i] = rowWindow(R, windowNumbers[i]);
+    return scanWindows(board, side, patterns, windows);
+}
+
+// Every rising window, pattern by pattern, before any falling one.
+template <Targets targets> int findOnDiagonals(const Board &board, Player side, const std::array<Pattern, 4> &patterns)
+{
+    const Bits s = sideBits(board, side);
+    const Bits playable = playableBits(board);
+    if (targets(s, RisingStep) & playable) {
+        if (const int column = scanWindows(board, side, patterns, RisingWindows); column != NoColumn)
+            return column;
+    }
+    if (targets(s, FallingStep) & playable)
+        return scanWindows(board, side, patterns, FallingWindows);
+    return NoColumn;
+}
+
+int findRowThree(const Board &board, Player side, int R)
+{
+    assert(isSide(side) && isRowNumber(R));
+    // A row scores its horizontal line only once; the diagonal and column
+    // searches have no such test.
+    if (board.RowScored[at(R)])
+        return NoColumn;
+    return findInRow<threeTargets>(board, side, R, ThreePatterns, ThreeRowWindows);
+}
+
+int findDiagonalThree(const Board &board, Player side)
+{
+    assert(isSide(side));
+    return findOnDiagonals<threeTargets>(board, side, ThreePatterns);
+}
+
+int findRowPair(const Board &board, Player side, int R)
+{
+    assert(isSide(side) && isRowNumber(R));
+    return findInRow<pairTargets>(board, side, R, PairPatterns, PairRowWindows);
+}
+
+int findDiagonalPair(const Board &board, Player side)
+{
+    assert(isSide(side));
+    return findOnDiagonals<pairTargets>(board, side, PairPatterns);
+}
+
+// The decision order. A rule looks for the balls of the side choosing, its
+// own, to complete or extend them, or for the other side's, to block them.
+// For the computer its own side is Player 2.
+enum class Whose : std::uint8_t { Own, Other };
+enum class Search : std::uint8_t { ColumnThree, RowThree, DiagonalThree, ColumnPair, RowPair, DiagonalPair };
+struct OrderStep {
+    Search search;
+    Whose whose;
+};
+
+// One pass i = 1..6, step by step: blocking comes before completing within a
+// pass, and across passes the pass number decides.
+constexpr std::array<OrderStep, 6> ThreesPass{{
+    {Search::ColumnThree, Whose::Other},
+    {Search::RowThree, Whose::Other},
+    {Search::DiagonalThree, Whose::Other},
+    {Search::ColumnThree, Whose::Own},
+    {Search::RowThree, Whose::Own},
+    {Search::DiagonalThree, Whose::Own},
+}};
+// The other side's vertical pairs in columns 0 to 5 are never looked for.
+constexpr std::array<OrderStep, 5> PairsPass{{
+    {Search::ColumnPair, Whose::Own},
+    {Search::RowPair, Whose::Own},
+    {Search::DiagonalPair, Whose::Own},
+    {Search::RowPair, Whose::Other},
+    {Search::DiagonalPair, Whose::Other},
+}};
+
+constexpr bool isDiagonal(Search search)
+{
+    return search == Search::DiagonalThree || search == Search::DiagonalPair;
+}
+
+// Pass i searches column i - 1 and row number i.
+int findStep(const Board &board, Player side, Search search, int i)
+{
+    switch (search) {
+    case Search::ColumnThree:
+        return findColumnRun(board, side, i, 3);
+    case Search::RowThree:
+        return findRowThree(board, side, i);
+    case Search::DiagonalThree:
+        return findDiagonalThree(board, side);
+    case Search::ColumnPair:
+        return findColumnRun(board, side, i, 2);
+    case Search::RowPair:
+        return findRowPair(board, side, i);
+    case Search::DiagonalPair:
+        break;
+    }
+    return findDiagonalPair(board, side);
+}
+
+template <std::size_t N> int findInPasses(const Board &board, Player own, const std::array<OrderStep, N> &pass)
+{
+    for (int i = 1; i <= 6; ++i) {
+        // Unrolled, each step becomes a direct call of its search; left a
+        // loop over the table, a reply took some 10% more instructions.
+#pragma GCC unroll 8
+        for (const OrderStep &step : pass) {
+            // The diagonal searches do not depend on the pass: one that fails
+            // in pass 1 fails in every later pass, so it runs in pass 1 only.
+            if (isDiagonal(step.search) && i > 1)
+                continue;
+            const Player side = step.whose == Whose::Own ? own : opponentOf(own);
+            if (const int column = findStep(board, side, step.search, i); column != NoColumn)
+                return column;
+        }
+    }
+    return NoColumn;
+}
+
+// The rule procedures' contract: play what the rule found and say so.
+bool playFound(Game &game, int column)
+{
+    if (column == NoColumn)
+        return false;
+    game.Butt_Click(column);
+    return true;
+}
+
 } // namespace
 
 bool isPlayable(const Board &board, int cell)
@@ -155,80 +314,62 @@ bool isPlayable(const Board &board, int cell)
 
 bool TryColumnRun(Game &game, Player side, int n, int need)
 {
-    assert(isSide(side) && n >= 1 && n <= Columns && need >= 1 && need <= Rows);
-    const int column = n - 1;
-    const Board &board = game.board();
-    int count = 0;
-    for (int cell = 6 * n - 5; cell <= 6 * n; ++cell) {
-        count = board.owner(cell) == side ? count + 1 : 0;
-        if (count == need) {
-            // The computer judges by the count: a full column may still be
-            // open while Player 1's click that filled it is under way.
-            if (board.isFull(column))
-                return false;
-            game.Butt_Click(column);
-            return true;
-        }
-    }
-    return false;
+    return playFound(game, findColumnRun(game.board(), side, n, need));
 }
 
 bool MatchThreeWindow(Game &game, Player side, int pattern, int c1, int c2, int c3, int c4)
 {
     assert(isSide(side) && pattern >= 0 && pattern < 4);
-    return matchWindow(game, side, ThreePatterns[at(pattern)], {c1, c2, c3, c4});
+    return playFound(game, findInWindow(game.board(), side, ThreePatterns[at(pattern)], {c1, c2, c3, c4}));
 }
 
 bool MatchPairWindow(Game &game, Player side, int pattern, int c1, int c2, int c3, int c4)
 {
     assert(isSide(side) && pattern >= 0 && pattern < 4);
-    return matchWindow(game, side, PairPatterns[at(pattern)], {c1, c2, c3, c4});
+    return playFound(game, findInWindow(game.board(), side, PairPatterns[at(pattern)], {c1, c2, c3, c4}));
 }
 
 bool TryRowThree(Game &game, Player side, int R)
 {
-    assert(isSide(side) && isRowNumber(R));
-    // A row scores its horizontal line only once; the diagonal and column
-    // searches have no such test.
-    const Board &board = game.board();
-    if (board.RowScored[at(R)])
-        return false;
-    if ((threeTargets(sideBitsInRow(board, side, R), RowStep) & playableBits(board)) == 0)
-        return false;
-    std::array<Window, 8> windows;
-    for (int w = 1; w <= 8; ++w)
-        windows[at(w - 1)] = rowWindow(R, w);
-    return scanWindows(game, side, ThreePatterns, windows);
+    return playFound(game, findRowThree(game.board(), side, R));
 }
 
 bool TryDiagonalThree(Game &game, Player side)
 {
-    assert(isSide(side));
-    const Bits s = sideBits(game.board(), side);
-    const Bits playable = playableBits(game.board());
-    return ((threeTargets(s, RisingStep) & playable) && scanWindows(game, side, ThreePatterns, RisingWindows))
-        || ((threeTargets(s, FallingStep) & playable) && scanWindows(game, side, ThreePatterns, FallingWindows));
+    return playFound(game, findDiagonalThree(game.board(), side));
 }
 
 bool TryRowPair(Game &game, Player side, int R)
 {
-    assert(isSide(side) && isRowNumber(R));
-    const Board &board = game.board();
-    if ((pairTargets(sideBitsInRow(board, side, R), RowStep) & playableBits(board)) == 0)
-        return false;
-    std::array<Window, PairRowWindows.size()> windows;
-    for (std::size_t i = 0; i < windows.size(); ++i)
-        windows[i] = rowWindow(R, PairRowWindows[i]);
-    return scanWindows(game, side, PairPatterns, windows);
+    return playFound(game, findRowPair(game.board(), side, R));
 }
 
 bool TryDiagonalPair(Game &game, Player side)
 {
-    assert(isSide(side));
-    const Bits s = sideBits(game.board(), side);
-    const Bits playable = playableBits(game.board());
-    return ((pairTargets(s, RisingStep) & playable) && scanWindows(game, side, PairPatterns, RisingWindows))
-        || ((pairTargets(s, FallingStep) & playable) && scanWindows(game, side, PairPatterns, FallingWindows));
+    return playFound(game, findDiagonalPair(game.board(), side));
+}
+
+int patternColumn(const Board &board, Player own)
+{
+    assert(isSide(own));
+    const Player other = opponentOf(own);
+    // Every three comes before any pair. Column 6 lies outside the passes: it
+    // is examined for the other side only, once all the passes have failed.
+    int column = findInPasses(board, own, ThreesPass);
+    if (column == NoColumn)
+        column = findColumnRun(board, other, 7, 3);
+    if (column == NoColumn)
+        column = findInPasses(board, own, PairsPass);
+    if (column == NoColumn)
+        column = findColumnRun(board, other, 7, 2);
+    return column;
+}
+
+int chooseColumn(const Board &board, Player side, RandomGenerator &generator)
+{
+    if (const int column = patternColumn(board, side); column != NoColumn)
+        return column;
+    return chooseFallbackColumn(generator, board).column;
 }
 
 int columnForDraw(double x)
@@ -270,39 +411,10 @@ Computer::Computer(RandomGenerator &generator)
 void Computer::ComputerMove(Game &game)
 {
     assert(game.sideToMove() == Player::Two);
-    const Player person = Player::One;
-    const Player computer = Player::Two;
-
-    // Threes. Within a pass blocking comes before completing; across passes the
-    // pass number decides. Column 6 is not reached here. The diagonal searches
-    // do not depend on the pass and the board does not change while every rule
-    // fails, so they run in pass 1 only, at their place in the order.
-    for (int i = 1; i <= 6; ++i) {
-        if (TryColumnRun(game, person, i, 3) || TryRowThree(game, person, i)
-            || (i == 1 && TryDiagonalThree(game, person)) || TryColumnRun(game, computer, i, 3)
-            || TryRowThree(game, computer, i) || (i == 1 && TryDiagonalThree(game, computer)))
-            return;
-    }
-    // Column 6 is examined for Player 1's three only.
-    if (TryColumnRun(game, person, 7, 3))
-        return;
-
-    // Pairs. Player 1's vertical pairs in columns 0 to 5 are never looked for.
-    for (int i = 1; i <= 6; ++i) {
-        if (TryColumnRun(game, computer, i, 2) || TryRowPair(game, computer, i)
-            || (i == 1 && TryDiagonalPair(game, computer)) || TryRowPair(game, person, i)
-            || (i == 1 && TryDiagonalPair(game, person)))
-            return;
-    }
-    // In column 6 only Player 1's vertical pair is looked for, never the computer's.
-    if (TryColumnRun(game, person, 7, 2))
-        return;
-
     // With no column free (the turn order never allows it) there is nothing
     // to draw for, and playing nothing is better than drawing for ever.
-    const FallbackChoice choice = chooseFallbackColumn(*m_generator, game.board());
-    if (choice.column >= 0)
-        game.Butt_Click(choice.column);
+    if (const int column = chooseColumn(game.board(), Player::Two, *m_generator); column != NoColumn)
+        game.Butt_Click(column);
 }
 
 } // namespace vorni

@@ -5,10 +5,13 @@
 // four, then extends or blocks a pair, and otherwise plays a random column.
 // It never looks ahead and remembers nothing between its moves.
 //
-// The rules take the game, read its board and play only through Butt_Click,
-// the same entry as a person's click, so the ball, the scoring, the turn and
-// the end of the game are handled as for any move. Each rule either plays
-// exactly one ball and returns true, or changes nothing and returns false.
+// The rules judge a board and name a column without playing. chooseColumn
+// applies them for either side, for the computer's reply as for a hint to a
+// person. The rule procedures (TryColumnRun, TryRowThree, ...) play what
+// their rule finds through Butt_Click, the same entry as a person's click, so
+// the ball, the scoring, the turn and the end of the game are handled as for
+// any move. Each either plays exactly one ball and returns true, or changes
+// nothing and returns false.
 //
 // A side is the player whose balls a rule looks for: Player::Two to complete
 // the computer's own line, Player::One to block the person's. Cell numbers,
@@ -20,6 +23,20 @@
 
 namespace vorni {
 
+// No column: no rule applies, or no column has room.
+constexpr int NoColumn = -1;
+
+// The column the rules choose for side, as the computer chooses for Player 2:
+// side's own lines are completed and extended, the other side's blocked, and
+// every difference the order makes between the two (column 6, the vertical
+// pairs) follows the roles. Draws from generator only when no pattern
+// applies. NoColumn only when no column has room. Nothing is played.
+int chooseColumn(const Board &board, Player side, RandomGenerator &generator);
+
+// The column the pattern rules choose for side (1 or 2), or NoColumn when
+// none applies and the choice falls to chance.
+int patternColumn(const Board &board, Player side);
+
 class Computer final : public Opponent {
 public:
     // Draws its random replies from the process's generator.
@@ -27,8 +44,9 @@ public:
     // Draws from generator instead, which must outlive the computer.
     explicit Computer(RandomGenerator &generator);
 
-    // Plays Player 2's reply. Precondition: Player 2 is to move. If no column
-    // has room (the turn order never allows it) nothing is played.
+    // Plays Player 2's reply, the column chooseColumn gives for Player 2.
+    // Precondition: Player 2 is to move. If no column has room (the turn
+    // order never allows it) nothing is played.
     void ComputerMove(Game &game) override;
 
     // The generator's state: the board and it decide every reply.
@@ -84,7 +102,7 @@ bool isPlayable(const Board &board, int cell);
 int columnForDraw(double x);
 
 struct FallbackChoice {
-    int column = -1; // -1: no column has room
+    int column = NoColumn; // no column has room
     int draws = 0;
 };
 
