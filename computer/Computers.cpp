@@ -372,6 +372,13 @@ int chooseColumn(const Board &board, Player side, RandomGenerator &generator)
     return chooseFallbackColumn(generator, board).column;
 }
 
+int hintColumn(const Game &game, RandomGenerator &generator)
+{
+    if (game.isGameOver())
+        return NoColumn;
+    return chooseColumn(game.board(), game.sideToMove(), generator);
+}
+
 int columnForDraw(double x)
 {
     assert(x >= 0.0 && x < 1.0);

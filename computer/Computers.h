@@ -37,6 +37,13 @@ int chooseColumn(const Board &board, Player side, RandomGenerator &generator);
 // none applies and the choice falls to chance.
 int patternColumn(const Board &board, Player side);
 
+// The column the rules choose for the side to move, offered to a person as
+// a hint: with Player 1 to move the rules judge for Player 1 as they judge
+// for the computer. Nothing changes, neither the game nor the computer's
+// generator; a choice by chance draws from generator, the hint's own.
+// NoColumn once the game is over.
+int hintColumn(const Game &game, RandomGenerator &generator);
+
 class Computer final : public Opponent {
 public:
     // Draws its random replies from the process's generator.

@@ -84,12 +84,14 @@ template <std::size_t P> int modelDiagonal(const Board &board, Player side, cons
     return rising != NoMove ? rising : modelScan(board, side, patterns, FallingWindows);
 }
 
-// The decision order as the rules give it, diagonals searched in every pass.
+// The decision order as the rules give it, diagonals searched in every pass,
+// for the side choosing: two is its own side, one the other, as they are for
+// the computer.
 // NoMove means the reply is random.
-int modelReply(const Board &b)
+int modelReply(const Board &b, Player own = Player::Two)
 {
-    const Player one = Player::One;
-    const Player two = Player::Two;
+    const Player one = opponentOf(own);
+    const Player two = own;
     for (int i = 1; i <= 6; ++i) {
         for (int column : {modelColumnRun(b, one, i, 3), modelRowThree(b, one, i), modelDiagonal(b, one, Threes),
                            modelColumnRun(b, two, i, 3), modelRowThree(b, two, i), modelDiagonal(b, two, Threes)}) {
@@ -174,6 +176,17 @@ TEST(ReferenceModel, RepliesFollowTheDecisionOrderOnRandomPositions)
         ASSERT_EQ(testing::replyOf(computer, game), expected) << "position " << p;
     }
     EXPECT_GT(randomReplies, 0);
+}
+
+TEST(ReferenceModel, EitherSideGetsTheDecisionOrderWithTheRolesSwapped)
+{
+    std::mt19937 random(33);
+    OptionValues options;
+    for (int p = 0; p < 10'000; ++p) {
+        const Game game = randomPosition(options, random, std::uniform_int_distribution<int>(0, CellCount - 1)(random));
+        for (Player side : {Player::One, Player::Two})
+            ASSERT_EQ(patternColumn(game.board(), side), modelReply(game.board(), side)) << "position " << p;
+    }
 }
 
 } // namespace
