@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace vorni {
@@ -123,6 +124,9 @@ public:
     bool canRedo() const { return m_stepCount < m_recordedSteps; }
 
     const Board &board() const { return m_board; }
+    // The columns 0..6 of the balls on the board in the order they were
+    // played, the computer's replies included; not the moves redo can bring.
+    std::span<const std::int8_t> moves() const { return {m_moves.data(), static_cast<std::size_t>(m_moveCount)}; }
     Player sideToMove() const { return m_board.sideToMove; }
     bool isGameOver() const { return m_board.gameOver; }
     Result result() const;
