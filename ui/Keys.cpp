@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include <array>
+#include <span>
 
 namespace vorni {
 
@@ -30,11 +31,26 @@ Input commandInput(Command command)
     return {Input::Kind::Command, indexOf(command)};
 }
 
-struct KeyHelp {
-    const char *keys;
+// How the game is played, as the help window and --help show it: sections of a heading and rows of
+// "what" and "what it does"; a row without a "what" is a note under the rows before it.
+struct HelpRow {
+    const char *what;
     const char *does;
 };
-constexpr std::array<KeyHelp, 11> KeyHelps{{
+struct HelpSection {
+    const char *heading;
+    std::span<const HelpRow> rows;
+};
+constexpr std::array<HelpRow, 7> MouseHelp{{
+    {"Column button, letter", "drop a ball into that column"},
+    {"Animation", "the ball falls down its column: on or off"},
+    {"Player vs Computer", "the computer plays Player 2: on or off"},
+    {"Game Line", "lines drawn over the fours that scored: on or off"},
+    {"New Game", "start again"},
+    {"Out", "close the game; the options are kept"},
+    {nullptr, "A caption struck through means that option is off."},
+}};
+constexpr std::array<HelpRow, 11> KeyHelp{{
     {"A to G, 1 to 7", "drop a ball into that column"},
     {"Tab, Shift+Tab", "move the focus over the column buttons and the commands"},
     {"Space, Enter", "press the button that has the focus"},
@@ -44,8 +60,12 @@ constexpr std::array<KeyHelp, 11> KeyHelps{{
     {"Ctrl+A", "Animation on or off"},
     {"Ctrl+P", "Player vs Computer on or off"},
     {"Ctrl+L", "Game Line on or off"},
-    {"Ctrl+Q", "Out"},
-    {"F1", "these keys"},
+    {"Ctrl+Q", "Out: close the game"},
+    {"F1", "this help"},
+}};
+constexpr std::array<HelpSection, 2> Help{{
+    {"With the mouse, click:", MouseHelp},
+    {"With the keys:", KeyHelp},
 }};
 
 // The keys A to G where a PC keyboard has them, as X and Wayland number them (the kernel's codes + 8).
@@ -108,8 +128,16 @@ KeyAction actionForKey(const QKeyEvent &event)
 QString keysText()
 {
     QString text;
-    for (const KeyHelp &help : KeyHelps)
-        text += QStringLiteral("%1\t%2\n").arg(QString::fromLatin1(help.keys), QString::fromLatin1(help.does));
+    for (const HelpSection &section : Help) {
+        text += QLatin1String(section.heading) + QLatin1Char('\n');
+        for (const HelpRow &row : section.rows) {
+            if (row.what)
+                text += QLatin1String(row.what) + QLatin1Char('\t');
+            text += QLatin1String(row.does) + QLatin1Char('\n');
+        }
+        text += QLatin1Char('\n');
+    }
+    text.chop(1);
     return text;
 }
 
@@ -121,20 +149,25 @@ void showKeysHelp(QWidget *parent)
         shown->activateWindow();
         return;
     }
-    QString rows;
-    for (const KeyHelp &help : KeyHelps) {
-        rows
-            += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
-                   .arg(QString::fromLatin1(help.keys).toHtmlEscaped(), QString::fromLatin1(help.does).toHtmlEscaped());
+    QString html;
+    for (const HelpSection &section : Help) {
+        html += QStringLiteral("<p><b>%1</b></p><table cellspacing=\"4\">").arg(QLatin1String(section.heading));
+        for (const HelpRow &row : section.rows) {
+            const QString does = QString::fromLatin1(row.does).toHtmlEscaped();
+            html += row.what ? QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                                   .arg(QString::fromLatin1(row.what).toHtmlEscaped(), does)
+                             : QStringLiteral("<tr><td colspan=\"2\">%1</td></tr>").arg(does);
+        }
+        html += QStringLiteral("</table>");
     }
-    auto *box
-        = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Vorni Game: keys"),
-                          QStringLiteral("<table cellspacing=\"6\">%1</table>").arg(rows), QMessageBox::Close, parent);
+    auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Vorni Game: how to play"), html,
+                                QMessageBox::Close, parent);
     box->setObjectName(QStringLiteral("KeysHelp"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    // Modal to the game's window only, and without an event loop of its own: the game goes on
-    // showing what it shows while the keys are read.
-    box->open();
+    // Not modal: a window blocked by a modal one never hears the window manager's close, and the game must
+    // close however it is asked to. The box is the window's own and goes with it.
+    box->setWindowModality(Qt::NonModal);
+    box->show();
     shown = box;
 }
 

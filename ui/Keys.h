@@ -21,10 +21,11 @@ struct KeyAction {
 
 KeyAction actionForKey(const QKeyEvent &event);
 
-// The keys as a table of lines "key<TAB>what it does", for --help and the help window.
+// How to play with the mouse and with the keys, for --help: sections of a heading line and lines "what<TAB>what
+// it does" (a line without a tab is a note), a blank line between sections.
 QString keysText();
 
-// Shows the keys in a small window of its own over parent, which stays as it is.
+// Shows the same in a small window of its own over parent, which stays as it is and takes it along when it closes.
 void showKeysHelp(QWidget *parent);
 
 } // namespace vorni
