@@ -1,25 +1,43 @@
 #!/usr/bin/env bash
 # Makes the Debian package of a build folder with CPack, as `make package` does, twice: the two must be the
-# same, byte for byte. Then runs lintian on it: any error fails; warnings and the package's fields are
-# printed for the record.
+# same, byte for byte. Given a second build folder of the same sources, built elsewhere and at another time
+# (CI builds a fresh clone), its package must be the same too. Then runs lintian on it: any error fails;
+# warnings and the package's fields are printed for the record.
 #
-#   bash tests/packaging/run-lintian.sh build/dev
+#   bash tests/packaging/run-lintian.sh build/dev [OTHER-BUILD-FOLDER]
 set -euo pipefail
 
-build=$(cd "${1:?usage: run-lintian.sh BUILD-FOLDER}" && pwd)
+usage="usage: run-lintian.sh BUILD-FOLDER [OTHER-BUILD-FOLDER]"
+build=$(cd "${1:?$usage}" && pwd)
+other=$(cd "${2:-$build}" && pwd)
 for tool in cpack lintian dpkg-deb dpkg-shlibdeps; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing: run scripts/install-deps --test" >&2; exit 1; }
 done
 work=$(mktemp -d "${TMPDIR:-/tmp}/vorni-package.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-for again in "" again; do
-    [[ -z $again ]] || sleep 1.1
-    (umask 022 && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/$again") >"$work/cpack.log" 2>&1 ||
-        { cat "$work/cpack.log" >&2; echo "FAIL: cpack could not make the package" >&2; exit 1; }
-done
+pack() {
+    (umask 022 && cpack -G DEB --config "$1/CPackConfig.cmake" -B "$2") >"$work/cpack.log" 2>&1 ||
+        { cat "$work/cpack.log" >&2; echo "FAIL: cpack could not make the package of $1" >&2; exit 1; }
+}
+# The same as the first package, byte for byte; else which files differ.
+same() {
+    local deb=$1 made=$2/$(basename "$1")
+    cmp "$deb" "$made" && return
+    echo "FAIL: $3" >&2
+    dpkg-deb -R "$deb" "$work/first" && dpkg-deb -R "$made" "$work/then" && diff -rq "$work/first" "$work/then" >&2
+    exit 1
+}
+pack "$build" "$work"
 deb=$(ls "$work"/vorni-game_*.deb)
-cmp "$deb" "$work/again/$(basename "$deb")" || { echo "FAIL: two packages of the same build differ" >&2; exit 1; }
+sleep 1.1
+pack "$build" "$work/again"
+same "$deb" "$work/again" "two packages of the same build differ"
+if [[ $other != "$build" ]]; then
+    pack "$other" "$work/other"
+    same "$deb" "$work/other" "the package of $other differs from that of $build"
+    echo "the packages of $build and $other are the same"
+fi
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 dpkg-deb --field "$deb" Package Version Architecture Section Depends Recommends
 
