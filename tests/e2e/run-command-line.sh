@@ -98,7 +98,8 @@ help_shown() {
 }
 harness_wait "the help window after F1" 20000 help_shown
 harness_close_window "$game_wid" "$game_pid"
-[[ $harness_status == 0 ]] || harness_fail "closed with its help window open, the game exited with status $harness_status"
+[[ $harness_status == 0 ]] ||
+    harness_fail "closed with its help window open, the game exited with status $harness_status"
 [[ $(LC_ALL=C sort "$XDG_CONFIG_HOME/Vorni Game.ini" 2>&1) == \
     $'Animation=False\nGameLine=False\nPlaycomputer=True\n[Settings]' ]] ||
     harness_fail "closed with its help window open, the game saved: $(cat "$XDG_CONFIG_HOME/Vorni Game.ini" 2>&1)"
