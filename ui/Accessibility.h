@@ -11,7 +11,8 @@
 //     on (not struck through), and the push buttons New Game and Out;
 //   the links, named by what they open ("E-mail to vorni@example.org", "Web page https://..."): the
 //     e-mail and web links of the credits, then the web link at the bottom;
-//   the game-over texts, while they are shown: "Game Over" and the result, which is told once.
+//   the game-over texts, while they are shown: "Game Over" and the result, which is told once;
+//   a hint, while it is shown ("Hint: column D"): the letter of its column, told when it comes.
 // A control's caption or letter is its name, not an object of its own. Title letters, logo, plates and
 // the other pictures are decoration: outside the tree, role Graphic, no name. Actions act as clicks do,
 // through the window's input queue.
@@ -34,6 +35,7 @@ struct ReadableControls {
     std::array<LabelControl *, CommandCount> commandCaptions{};
     LabelControl *emailLink = nullptr;
     std::array<LabelControl *, 2> webLinks{}; // at the bottom, in the credits
+    LabelControl *hint = nullptr;             // the letter of the column a hint marks, while it does
 };
 
 // Makes the widgets of window answer as above, reading its controls, which the window fills in when it

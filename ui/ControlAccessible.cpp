@@ -29,6 +29,8 @@ QList<QWidget *> readable(const ReadableControls &window)
     for (ImageControl *button : window.commandButtons)
         controls << button;
     controls << window.emailLink << window.webLinks[1] << window.webLinks[0];
+    if (window.hint)
+        controls << window.hint;
     for (LabelControl *text : b.gameOver) {
         if (!text->isHidden())
             controls << text;
@@ -65,6 +67,11 @@ Part partOf(const QWidget *window, const ReadableControls &controls, const QWidg
         const int i = indexOf(command);
         if (widget == controls.commandButtons[static_cast<std::size_t>(i)])
             return {isOption(command) ? Kind::Option : Kind::Command, i};
+    }
+    for (int c = 0; c < Columns; ++c) {
+        // A column's letter is its button's name, and a hint while it marks the column.
+        if (widget == b.letter(c))
+            return widget == controls.hint ? Part{Kind::Hint, c} : Part{};
     }
     if (widget == controls.emailLink)
         return {Kind::Link, 0};
@@ -113,6 +120,7 @@ QAccessible::Role ControlAccessible::role() const
     case Kind::Score:
     case Kind::Turn:
     case Kind::GameOverText:
+    case Kind::Hint:
         break;
     }
     return QAccessible::StaticText;
@@ -162,6 +170,8 @@ QString ControlAccessible::text(QAccessible::Text t) const
                             : QStringLiteral("Web page ") + makerWebAddress();
     case Kind::GameOverText:
         return labelText();
+    case Kind::Hint:
+        return QStringLiteral("Hint: column ") + letter(p.index);
     }
     return {};
 }

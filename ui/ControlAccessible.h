@@ -24,12 +24,13 @@ enum class Kind : std::uint8_t {
     Score,
     Turn,
     Link,
-    GameOverText
+    GameOverText,
+    Hint
 };
 struct Part {
     Kind kind = Kind::Decoration;
-    int index = 0; // cell 1..42, column 0..6, command 0..4, player 0..1 of a score, game-over text 0..1;
-                   // a link: 0 e-mail, 1 web
+    int index = 0; // cell 1..42, column 0..6 of a button or a hint, command 0..4, player 0..1 of a score,
+                   // game-over text 0..1; a link: 0 e-mail, 1 web
 };
 
 // One interface for every widget of a game window, which finds out at each call what its widget is: Qt

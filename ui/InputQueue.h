@@ -21,6 +21,8 @@ struct Input {
         Caption, // a click on the caption of command index
         Undo,
         Redo,
+        Hint, // the column the rules choose for the side to move, marked
+        Copy, // the game so far onto the clipboard, as text
     };
     Kind kind = Kind::Button;
     int index = 0;

@@ -50,12 +50,14 @@ constexpr std::array<HelpRow, 7> MouseHelp{{
     {"Out", "close the game; the options are kept"},
     {nullptr, "A caption struck through means that option is off."},
 }};
-constexpr std::array<HelpRow, 11> KeyHelp{{
+constexpr std::array<HelpRow, 13> KeyHelp{{
     {"A to G, 1 to 7", "drop a ball into that column"},
     {"Tab, Shift+Tab", "move the focus over the column buttons and the commands"},
     {"Space, Enter", "press the button that has the focus"},
     {"Ctrl+Z", "take back the last move (against the computer, your move and its answer)"},
     {"Ctrl+Shift+Z, Ctrl+Y", "play the move taken back again"},
+    {"Ctrl+H", "a hint: mark the column the computer's rules choose"},
+    {"Ctrl+C", "copy the game so far as one line of text"},
     {"Ctrl+N", "New Game"},
     {"Ctrl+A", "Animation on or off"},
     {"Ctrl+P", "Player vs Computer on or off"},
@@ -114,6 +116,10 @@ KeyAction actionForKey(const QKeyEvent &event)
         return {.input = Input{shift ? Input::Kind::Redo : Input::Kind::Undo}};
     if (key == Qt::Key_Y && !shift)
         return {.input = Input{Input::Kind::Redo}};
+    if (key == Qt::Key_H && !shift)
+        return {.input = Input{Input::Kind::Hint}};
+    if (key == Qt::Key_C && !shift)
+        return {.input = Input{Input::Kind::Copy}};
     if (event.isAutoRepeat() || shift)
         return {};
     if (event.matches(QKeySequence::Quit) || key == Qt::Key_Q)

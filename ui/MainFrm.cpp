@@ -2,12 +2,16 @@
 
 #include "BoardMirror.h"
 #include "CommandPanel.h"
+#include "GameText.h"
+#include "HintMark.h"
 #include "InputQueue.h"
 #include "Keys.h"
 #include "Links.h"
 #include "TitleLights.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace vorni {
@@ -81,6 +85,9 @@ void MainFrm::handle(const Input &input)
 {
     if (m_closed)
         return;
+    // A hint shows until anything else is done.
+    if (input.kind != Input::Kind::Hint && input.kind != Input::Kind::Copy)
+        m_hint->clear();
     switch (input.kind) {
     case Input::Kind::Button:
         // A column filled meanwhile has a disabled button, which takes no clicks.
@@ -101,6 +108,12 @@ void MainFrm::handle(const Input &input)
         break;
     case Input::Kind::Redo:
         Redo_Click();
+        break;
+    case Input::Kind::Hint:
+        Hint_Click();
+        break;
+    case Input::Kind::Copy:
+        Copy_Click();
         break;
     }
 }
@@ -143,6 +156,18 @@ void MainFrm::Redo_Click()
 {
     m_game->redo();
     m_mirror->playPending();
+}
+
+void MainFrm::Hint_Click()
+{
+    const int column = hintColumn(*m_game, m_hintGenerator);
+    if (column != NoColumn)
+        m_hint->show(column);
+}
+
+void MainFrm::Copy_Click()
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(gameText(*m_game)));
 }
 
 void MainFrm::WebLb_Click(int)

@@ -25,6 +25,7 @@ namespace vorni {
 class BoardMirror;
 class CommandPanel;
 class DoubleClicks;
+class HintMark;
 class InputQueue;
 class PanelControl;
 class TitleLights;
@@ -56,6 +57,10 @@ public:
     // Takes back the last move (with the computer on, Player 1's move and its reply) or plays it again.
     void Undo_Click();
     void Redo_Click();
+    // Marks the column the computer's rules choose for the side to move; plays nothing, changes nothing.
+    void Hint_Click();
+    // Puts the game so far on the clipboard as one line of text.
+    void Copy_Click();
 
     // Hover: the button under the pointer shows Player 1's picture. The bare window, the board picture
     // and the panel's background clear every mark.
@@ -92,6 +97,9 @@ private:
     // Made with the controls: the options the game asks for are the command panel's.
     std::optional<Game> m_game;
     Computer m_computer;
+    // A hint left to chance draws from here, never from the computer's generator.
+    RandomGenerator m_hintGenerator;
+    HintMark *m_hint = nullptr;
     InputQueue *m_input = nullptr;
     DoubleClicks *m_doubleClicks = nullptr;
 

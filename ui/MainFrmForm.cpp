@@ -7,6 +7,7 @@
 #include "BoardMirror.h"
 #include "CommandPanel.h"
 #include "GameLinesView.h"
+#include "HintMark.h"
 #include "InputQueue.h"
 #include "Pictures.h"
 #include "TitleLights.h"
@@ -76,6 +77,7 @@ void MainFrm::Form_Load()
     m_game.emplace(*m_commands);
     m_game->setOpponent(&m_computer);
     m_mirror = new BoardMirror(*m_game, m_controls.board, this);
+    m_hint = new HintMark(m_controls, this);
     m_game->setListener(m_mirror);
     connect(m_mirror, &BoardMirror::moveShown, m_input, &InputQueue::resume);
     connectControls();

@@ -3,7 +3,11 @@
 
 #include "WindowTest.h"
 
+#include "HintMark.h"
 #include "Keys.h"
+
+#include <QAccessible>
+#include <QClipboard>
 
 #include <QMessageBox>
 
@@ -58,6 +62,7 @@ private slots:
         row("undo", {"key D", "key E", "key Ctrl+Z"}, "0001000|110");
         row("redo", {"key D", "key Ctrl+Z", "key Ctrl+Shift+Z"}, "0001000|110");
         row("redo as Ctrl+Y", {"key D", "key Ctrl+Z", "key Ctrl+Y"}, "0001000|110");
+        row("a hint and a copy play nothing", {"key D", "key Ctrl+H", "key Ctrl+C"}, "0001000|110");
         row("redo after a new move does nothing", {"key D", "key Ctrl+Z", "key E", "key Ctrl+Y"}, "0000100|110");
         row("Out", {"key Ctrl+Q"}, "closed");
         row("Space on a focused column", {"on butt(2) Space"}, "0010000|110");
@@ -66,6 +71,40 @@ private slots:
         row("a reader presses New Game", {"key D", "action CButt(2) Press"}, "0000000|110");
         row("a reader presses a full column", QStringList(6, "key A") << "action butt(0) Press", "6000000|110");
     }
+    // A hint marks the column the rules choose for the side to move (here Player 2 of two people, who
+    // must block Player 1's three in column D) for a moment, and a reader finds "Hint: column D"; nothing
+    // of the game changes, nor the computer's generator. Ctrl+C then copies the game as one line.
+    void hintMarksTheRulesColumnAndChangesNothing()
+    {
+        animationOff();
+        for (const char *key : {"D", "E", "D", "E", "D"})
+            give(QStringLiteral("key ") + QLatin1String(key));
+        const Board before = game().board();
+        const std::uint64_t replies = processGenerator().state();
+        give(QStringLiteral("key Ctrl+H"));
+        QCOMPARE(butt(3)->picture(), Picture::Player1);
+        QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_window.get());
+        QAccessibleInterface *hint = QAccessible::queryAccessibleInterface(buttLb(3));
+        QVERIFY(window->indexOfChild(hint) >= 0);
+        QCOMPARE(hint->text(QAccessible::Name), QStringLiteral("Hint: column D"));
+        verifyMirror();
+        QVERIFY(game().board() == before);
+        QVERIFY(game().canUndo() && !game().canRedo());
+        QCOMPARE(processGenerator().state(), replies);
+        QTRY_COMPARE_WITH_TIMEOUT(butt(3)->picture(), Picture::Player2, HintMark::ShownMs + 1000);
+        QCOMPARE(window->indexOfChild(hint), -1);
+        verifyMirror();
+        give(QStringLiteral("key Ctrl+C"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("D E D E D - 0 : 0"));
+        // No hint once the game is over.
+        give(QStringLiteral("key Ctrl+N"));
+        for (int column : gameEndingWith(Result::Player1Wins))
+            clickColumn(column);
+        give(QStringLiteral("key Ctrl+H"));
+        for (int c = 0; c < Columns; ++c)
+            QCOMPARE(butt(c)->picture(), Picture::Neutral);
+    }
+
     void keys()
     {
         QFETCH(QStringList, keys);
