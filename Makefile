@@ -6,7 +6,7 @@ WERROR := -DVORNI_WERROR=$(if $(CI),ON,OFF)
 MAKEFLAGS += --no-print-directory
 unexport MAKELEVEL
 
-.PHONY: run build test test-sanitize bench package format-check deps deps-test deps-package clean
+.PHONY: run build test test-sanitize soak bench package format-check deps deps-test deps-package clean
 
 run: build
 	./build/release/ui/vorni-game
@@ -26,6 +26,12 @@ test-sanitize: deps-test
 	@cmake --preset asan $(WERROR) >/dev/null
 	@cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan
+
+# The window played at random for 10^6 events (SOAK_SEED=n for another sequence), against a game of its own.
+soak: deps-test
+	@cmake --preset dev $(WERROR) >/dev/null
+	@cmake --build --preset dev -j $(JOBS) --target vorni-ui-soak-tests
+	QT_QPA_PLATFORM=offscreen SOAK_EVENTS=$${SOAK_EVENTS:-1000000} ./build/dev/tests/ui/vorni-ui-soak-tests
 
 bench: deps-test
 	@cmake --preset bench $(WERROR) >/dev/null
