@@ -28,6 +28,10 @@ constexpr qreal GridTop = 30.5 - 70.0 / 3.0;
 constexpr qreal GridRowPitch = 140.0 / 3.0;
 constexpr qreal GridLineWidth = 2.0;
 
+// The light centre of a tile: its extent as a share of the tile's half-width and half-height.
+constexpr qreal PlateauWidth = 0.725;
+constexpr qreal PlateauHeight = 0.68;
+
 const QColor Black(0, 0, 0);
 const QColor Gold(236, 184, 52);
 
@@ -147,14 +151,21 @@ QImage makeCanvas(QSize size, qreal dpr)
 
 TileShades tileShades(Tile tile)
 {
-    // The centres are far apart in hue so that a glance (or a screenshot) tells the players apart.
+    // Player 2's tile carries light captions (the light green commands, column letters and "Second
+    // Player", the white score and "Next"), so it is a deep green, dark even in its centre. Player 1's
+    // carries dark ones (the brown "Next" and marked commands, the red-brown "First Player") on its
+    // light centre, and its white score on the band at the plate's end. The grey one carries a white
+    // "Game Over" and black letters, so its centre sits midway in lightness, where both read alike.
+    // Light gold and deep green differ in lightness as much as in hue, which every eye tells apart.
     switch (tile) {
     case Tile::Player1:
-        return {QColor(255, 234, 140), QColor(238, 186, 48), QColor(172, 120, 4), QColor(104, 66, 0)};
+        return {QColor(255, 238, 170), QColor(255, 228, 140), QColor(176, 111, 15), QColor(112, 66, 0),
+                QColor(72, 40, 0)};
     case Tile::Player2:
-        return {QColor(120, 236, 104), QColor(36, 178, 44), QColor(6, 104, 22), QColor(0, 58, 10)};
+        return {QColor(0, 122, 0), QColor(0, 104, 0), QColor(0, 70, 0), QColor(0, 44, 0), QColor(0, 24, 0)};
     case Tile::Neutral:
-        return {QColor(222, 222, 222), QColor(164, 164, 164), QColor(96, 96, 96), QColor(56, 56, 56)};
+        return {QColor(118, 118, 118), QColor(118, 118, 118), QColor(80, 80, 80), QColor(52, 52, 52),
+                QColor(30, 30, 30)};
     }
     Q_UNREACHABLE();
 }
@@ -165,12 +176,22 @@ void paintShadedTile(QImage &target, const QRectF &rect, qreal radius, qreal rim
     if (rect.isEmpty())
         return;
     const qreal dpr = target.devicePixelRatio();
-    radius = std::clamp(radius, 0.0, std::min(rect.width(), rect.height()) / 2.0);
+    const qreal shorter = std::min(rect.width(), rect.height());
+    radius = std::clamp(radius, 0.0, shorter / 2.0);
     const Rgb centre = toRgb(shades.centre);
-    const Rgb middle = toRgb(shades.middle);
+    const Rgb plateau = toRgb(shades.plateau);
+    const Rgb band = toRgb(shades.band);
     const Rgb edge = toRgb(shades.edge);
     const Rgb rim = toRgb(shades.rim);
-    const Rgb white{1.0, 1.0, 1.0};
+    // A round ball has a round light centre; other tiles a nearly rectangular one, so that a caption's
+    // whole box lies on it.
+    const qreal exponent = radius >= shorter / 2.0 ? 2.0 : 12.0;
+    // The plateau's ends are sharp, and the band there keeps its shade over its inner half before it
+    // darkens to the outline: on Player 1's tile the marked "Player vs Computer" reaches a few pixels
+    // into the band, at the very place where the score begins on the plate. Above and below the
+    // plateau, where no caption lies, the step is soft.
+    constexpr qreal EndStep = 0.02;
+    constexpr qreal SideStep = 0.15;
 
     const int x0 = std::max(0, static_cast<int>(std::floor(rect.left() * dpr)));
     const int x1 = std::min(target.width(), static_cast<int>(std::ceil(rect.right() * dpr)));
@@ -185,14 +206,20 @@ void paintShadedTile(QImage &target, const QRectF &rect, qreal radius, qreal rim
             const qreal cover = clamp01(0.5 - sd * dpr);
             if (cover <= 0.0)
                 continue;
-            // Elliptic shading: the light centre fades to the edge colour along every direction.
-            const qreal u = (p.x() - c.x()) / (rect.width() / 2.0);
-            const qreal v = (p.y() - c.y()) / (rect.height() / 2.0);
-            const qreal d = std::hypot(u, v);
-            Rgb col = d < 0.55 ? mix(centre, middle, smooth(d / 0.55)) : mix(middle, edge, smooth((d - 0.55) / 0.45));
-            // A soft sheen above the centre gives the tile a glazed, rounded look.
-            const qreal sheen = 0.30 * std::exp(-(u * u / 0.45 + (v + 0.5) * (v + 0.5) / 0.06));
-            col = mix(col, white, sheen);
+            // q is 1 on the plateau's edge, 0 in the middle.
+            const qreal u = std::abs(p.x() - c.x()) / (rect.width() / 2.0) / PlateauWidth;
+            const qreal v = std::abs(p.y() - c.y()) / (rect.height() / 2.0) / PlateauHeight;
+            const qreal uu = std::pow(u, exponent);
+            const qreal vv = std::pow(v, exponent);
+            const qreal q = std::pow(uu + vv, 1.0 / exponent);
+            Rgb col;
+            if (q <= 1.0) {
+                col = mix(centre, plateau, smooth(q));
+            } else {
+                const qreal step = SideStep + (EndStep - SideStep) * uu / (uu + vv);
+                const Rgb past = mix(plateau, band, smooth((q - 1.0) / step));
+                col = mix(past, edge, smooth(2.0 * (q - 1.0) / (1.0 / PlateauWidth - 1.0) - 1.0));
+            }
             if (rimWidth > 0.0)
                 col = mix(col, rim, 0.8 * smooth(1.0 + sd / rimWidth));
 

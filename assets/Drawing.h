@@ -18,19 +18,24 @@ namespace vorni {
 // A transparent image of logical size x dpr device pixels, rounded, with the ratio set.
 QImage makeCanvas(QSize size, qreal dpr);
 
-// The colours of one tile from its centre outwards.
+// The colours of one tile from its centre outwards. The light centre is a broad plateau with a sharp
+// edge, and the darker edges a band around it: the captions drawn over the tiles lie on the plateau,
+// except the scores, which lie on the band at the right end of the players' plates, so one plate
+// carries a dark caption and a light one.
 struct TileShades {
     QColor centre;
-    QColor middle;
-    QColor edge;
-    QColor rim; // the thin dark border just inside the outline
+    QColor plateau; // the edge of the light centre
+    QColor band;    // just past that edge, where the darker edges begin
+    QColor edge;    // at the outline
+    QColor rim;     // the thin dark border just inside the outline
 };
 
 TileShades tileShades(Tile tile);
 
 // Composes a shaded tile over target, inside rect (logical coordinates), with corners rounded by
-// radius (clamped to half the shorter side; half of it gives a round ball) and a dark rim rimWidth
-// wide inside the outline. Anti-aliased at the target's device pixel ratio, which must be > 0.
+// radius (clamped to half the shorter side; half of it gives a round ball, whose light centre is then
+// round too) and a dark rim rimWidth wide inside the outline. Anti-aliased at the target's device
+// pixel ratio, which must be > 0.
 void paintShadedTile(QImage &target, const QRectF &rect, qreal radius, qreal rimWidth, const TileShades &shades);
 
 QImage renderTile(Tile tile, QSize size, qreal dpr);

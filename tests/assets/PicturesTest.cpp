@@ -58,7 +58,7 @@ Hue classify(const QColor &c)
         return high >= 100 ? Hue::Grey : Hue::Other;
     if (r >= 170 && g >= r * 55 / 100 && g <= r * 97 / 100 && b <= g * 75 / 100)
         return Hue::Golden;
-    if (g >= 120 && g >= r + 50 && g >= b + 50)
+    if (g >= 80 && g >= r + 50 && g >= b + 50) // Player 2's green is a deep one
         return Hue::Green;
     return Hue::Other;
 }
