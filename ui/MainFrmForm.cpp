@@ -7,6 +7,7 @@
 #include "BoardMirror.h"
 #include "CommandPanel.h"
 #include "GameLinesView.h"
+#include "GameOverLabel.h"
 #include "HintMark.h"
 #include "InputQueue.h"
 #include "Pictures.h"
@@ -117,10 +118,10 @@ void MainFrm::createControls()
     auto *emailLb = linkArea(QStringLiteral("EmailLb"), 45, 270);
     auto *webLb1 = linkArea(QStringLiteral("WebLb(1)"), 75, 510);
     auto &gameOver = board.gameOver;
-    gameOver[1] = new LabelControl(this, QStringLiteral("GameOver(1)"), twipsRect(1965, 3180, 5430, 1005),
-                                   QStringLiteral("Player 2 Wins"), gameOverFont, Orange, Qt::AlignHCenter);
-    gameOver[0] = new LabelControl(this, QStringLiteral("GameOver(0)"), twipsRect(2805, 2220, 3855, 1005),
-                                   QStringLiteral("Game Over"), gameOverFont, Orange);
+    gameOver[1] = new GameOverLabel(this, QStringLiteral("GameOver(1)"), twipsRect(1965, 3180, 5430, 1005),
+                                    QStringLiteral("Player 2 Wins"), gameOverFont, Orange, Qt::AlignHCenter);
+    gameOver[0] = new GameOverLabel(this, QStringLiteral("GameOver(0)"), twipsRect(2805, 2220, 3855, 1005),
+                                    QStringLiteral("Game Over"), gameOverFont, Orange);
     auto holder = [&](const QString &name, int left, Picture picture) {
         auto *image = new ImageControl(this, name, twipsRect(left, 5700, 630, 330), true);
         image->setPicture(picture);

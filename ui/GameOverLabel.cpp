@@ -1,0 +1,37 @@
+#include "GameOverLabel.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace vorni {
+
+GameOverLabel::GameOverLabel(QWidget *parent, const QString &name, QRect geometry, const QString &caption,
+                             const QFont &font, QColor colour, Qt::Alignment alignment)
+    : LabelControl(parent, name, geometry, caption, font, colour, alignment)
+{
+}
+
+void GameOverLabel::paintEvent(QPaintEvent *)
+{
+    // The caption where the label would write it: at the top, its first line's baseline one ascent
+    // down, placed across as the alignment says.
+    const QFontMetricsF metrics(font());
+    const QRectF box = contentsRect();
+    const qreal width = metrics.horizontalAdvance(text());
+    qreal left = box.left();
+    if (alignment() & Qt::AlignHCenter)
+        left += (box.width() - width) / 2.0;
+    else if (alignment() & Qt::AlignRight)
+        left = box.right() - width;
+    QPainterPath letters;
+    letters.addText(left, box.top() + metrics.ascent(), font(), text());
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The outline's inner half lies under the letters' fill, so only OutlineWidth shows beyond them.
+    painter.strokePath(letters,
+                       QPen(QColor(OutlineColour), 2.0 * OutlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(letters, colour());
+}
+
+} // namespace vorni
