@@ -2,6 +2,7 @@
 // Legibility.h, measured on the window as it is drawn, reaches its goal.
 
 #include "Legibility.h"
+#include "GameOverLabel.h"
 
 #include <QtTest>
 
@@ -42,6 +43,43 @@ private slots:
         QFETCH(double, value);
         QFETCH(double, expected);
         QVERIFY2(std::abs(value - expected) < 0.01, qPrintable(QString::number(value)));
+    }
+
+    // The outline goes round the letters where a plain label writes them, and no further than its width.
+    void gameOverTextsLieWhereALabelWritesThem_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("alignment");
+        QTest::newRow("headline, from the left") << QStringLiteral("Game Over") << int(Qt::AlignLeft);
+        QTest::newRow("result, centred") << QStringLiteral("Both are Equal") << int(Qt::AlignHCenter);
+    }
+
+    void gameOverTextsLieWhereALabelWritesThem()
+    {
+        QFETCH(QString, caption);
+        QFETCH(int, alignment);
+        const QRect geometry(0, 0, 362, 67);
+        const QColor orange(255, 128, 0);
+        const auto align = static_cast<Qt::Alignment>(alignment);
+        vorni::GameOverLabel outlined(nullptr, QString(), geometry, caption, vorni::comicFont(36, true), orange, align);
+        vorni::LabelControl plain(nullptr, QString(), geometry, caption, vorni::comicFont(36, true), orange, align);
+        auto ink = [&](QWidget &label, QRgb colour) {
+            QImage image(geometry.size(), QImage::Format_RGB32);
+            image.fill(Qt::black);
+            label.render(&image, QPoint(), QRegion(), {});
+            QRect found;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if ((image.pixel(x, y) & 0xffffff) != 0 && (colour == 0 || image.pixel(x, y) == colour))
+                        found |= QRect(x, y, 1, 1);
+            return found;
+        };
+        const QRect letters = ink(plain, 0);
+        const int reach = qCeil(vorni::GameOverLabel::OutlineWidth) + 1;
+        QVERIFY(!letters.isEmpty());
+        QVERIFY(letters.adjusted(-reach, -reach, reach, reach).contains(ink(outlined, 0)));
+        QVERIFY(ink(outlined, orange.rgb()).adjusted(-1, -1, 1, 1).contains(letters));
+        QVERIFY(!ink(outlined, vorni::GameOverLabel::OutlineColour).isEmpty());
     }
 
     void everyFigureReachesItsGoal_data()
