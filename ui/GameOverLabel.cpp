@@ -9,6 +9,9 @@ GameOverLabel::GameOverLabel(QWidget *parent, const QString &name, QRect geometr
                              const QFont &font, QColor colour, Qt::Alignment alignment)
     : LabelControl(parent, name, geometry, caption, font, colour, alignment)
 {
+    // The window tells a reader of the result itself, once, as the texts appear; a name of their own
+    // (never read: a reader is told their captions) keeps out the label's own news of a new caption.
+    setAccessibleName(name);
 }
 
 void GameOverLabel::paintEvent(QPaintEvent *)

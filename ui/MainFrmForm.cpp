@@ -144,12 +144,8 @@ void MainFrm::createControls()
     board.board = image1;
     auto *image3 = new ImageControl(this, QStringLiteral("Image3"), twipsRect(30, 30, 3060, 690), false);
     image3->setPicture(Picture::Credits);
-    for (LabelControl *text : gameOver) {
-        text->hide();
-        // The window tells a reader of the result itself, once, as the texts appear; a name of their own
-        // (never read: a reader is told their captions) keeps out the label's own news of a new caption.
-        text->setAccessibleName(text->objectName());
-    }
+    gameOver[0]->hide();
+    gameOver[1]->hide();
     m_controls.emailLink = emailLb;
     m_controls.webLinks = {webLb0, webLb1};
     std::vector<QWidget *> windowOrder{lineImg, webLb0, emailLb, webLb1,  gameOver[1], gameOver[0],
