@@ -204,6 +204,11 @@ struct UndoCase {
     std::string_view samePositionAs;
 };
 
+void PrintTo(const UndoCase &c, std::ostream *os)
+{
+    *os << '"' << c.script << '"';
+}
+
 class Undo : public ::testing::TestWithParam<UndoCase> { };
 
 TEST_P(Undo, LeavesThePositionOfThePlainGameAndReportsOnlyRestored)
@@ -241,7 +246,9 @@ constexpr UndoCase Edges[] = {
     {"12121212 u2", false, "12121212"},
     {"111111 222222 333333 444444 555555 666666 777777 u", true, "111111 222222 333333 444444 555555 666666 77777"},
 };
-INSTANTIATE_TEST_SUITE_P(Edges, Undo, ::testing::ValuesIn(Edges));
+// Named by their place in the table and printed as their scripts, so that their test names stay the same.
+INSTANTIATE_TEST_SUITE_P(Edges, Undo, ::testing::ValuesIn(Edges),
+                         [](const auto &param) { return "Case" + std::to_string(param.index); });
 
 } // namespace
 } // namespace vorni
