@@ -4,12 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vorni {
 
@@ -38,23 +42,155 @@ QString followLinks(QString path)
     return {};
 }
 
-// One line on stderr: the game goes on without its options file.
-void report(const QString &application, const QString &line)
-{
-    std::fprintf(stderr, "%s: %s\n", qUtf8Printable(application), qUtf8Printable(line));
-}
-
-// Writes all of text to fd and on to the disk; 0, or the error that stopped it.
-int writeAll(int fd, const QByteArray &text)
+// Writes all of text to fd; 0, or the error that stopped it.
+int writeAll(int fd, QByteArrayView text)
 {
     for (qsizetype done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.constData() + done, static_cast<size_t>(text.size() - done));
+        const ssize_t n = ::write(fd, text.data() + done, static_cast<size_t>(text.size() - done));
         if (n < 0 && errno != EINTR)
             return errno;
-        if (n > 0)
-            done += n;
+        done += std::max<ssize_t>(n, 0);
     }
-    return ::fsync(fd) == 0 ? 0 : errno;
+    return 0;
+}
+
+// Reads fd to its end, but no more than most bytes, into text; 0, or the error that stopped it.
+int readUpTo(int fd, qsizetype most, QByteArray &text)
+{
+    text.resize(most);
+    qsizetype done = 0;
+    while (done < most) {
+        const ssize_t n = ::read(fd, text.data() + done, static_cast<size_t>(most - done));
+        if (n == 0)
+            break;
+        if (n < 0 && errno != EINTR)
+            return errno;
+        done += std::max<ssize_t>(n, 0);
+    }
+    text.truncate(done);
+    return 0;
+}
+
+// Whether the mode bits let this user write the file, as they would let
+// anyone but root: root, too, keeps off a file its owner made read-only.
+bool writableByMode(const struct stat &status)
+{
+    if (status.st_uid == ::geteuid())
+        return status.st_mode & S_IWUSR;
+    bool inGroup = status.st_gid == ::getegid();
+    if (!inGroup) {
+        std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+        const int n = ::getgroups(static_cast<int>(groups.size()), groups.data());
+        inGroup = std::find(groups.begin(), groups.begin() + std::max(n, 0), status.st_gid) != groups.end();
+    }
+    return status.st_mode & (inGroup ? S_IWGRP : S_IWOTH);
+}
+
+// "<name>.bak", then "<name>.2.bak" and on: the first that is free.
+QByteArray backupName(const QByteArray &name, int number)
+{
+    return number == 1 ? name + ".bak" : name + '.' + QByteArray::number(number) + ".bak";
+}
+
+constexpr int MostBackups = 999;
+
+QByteArray freeBackupName(const QByteArray &name)
+{
+    struct stat status { };
+    for (int number = 1; number <= MostBackups; ++number) {
+        const QByteArray backup = backupName(name, number);
+        if (::lstat(backup.constData(), &status) != 0 && errno == ENOENT)
+            return backup;
+    }
+    return {};
+}
+
+// Copies the file at name to a new file at backup, and on to the disk; 0,
+// EEXIST when backup is taken, or the error that stopped it.
+int copyFile(const QByteArray &name, const QByteArray &backup, mode_t mode)
+{
+    const int in = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return errno;
+    const int out = ::open(backup.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    int error = out < 0 ? errno : 0;
+    for (QByteArray chunk; error == 0;) {
+        error = readUpTo(in, 1 << 20, chunk);
+        if (error != 0 || chunk.isEmpty())
+            break;
+        error = writeAll(out, chunk);
+    }
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    ::close(in);
+    if (out >= 0) {
+        ::close(out);
+        if (error != 0)
+            ::unlink(backup.constData());
+    }
+    return error;
+}
+
+// Gives the file at name a second name, the first free backup name, by a
+// hard link or, where the file system has none, a copy; 0 or the error.
+int keepBackup(const QByteArray &name, mode_t mode)
+{
+    for (int number = 1; number <= MostBackups; ++number) {
+        const QByteArray backup = backupName(name, number);
+        int error = ::link(name.constData(), backup.constData()) == 0 ? 0 : errno;
+        if (error != 0 && error != EEXIST)
+            error = copyFile(name, backup, mode);
+        // Kept already by a save that was killed before its rename.
+        struct stat kept {
+        }, file{};
+        if (error == EEXIST && ::lstat(backup.constData(), &kept) == 0 && ::stat(name.constData(), &file) == 0
+            && kept.st_ino == file.st_ino && kept.st_dev == file.st_dev)
+            return 0;
+        if (error != EEXIST)
+            return error;
+    }
+    return EEXIST;
+}
+
+// What a save writes first: "<name>.saving-" and six letters or digits.
+constexpr QByteArrayView TemporarySuffix = ".saving-XXXXXX";
+
+bool isTemporaryOf(QByteArrayView entry, QByteArrayView name)
+{
+    const QByteArrayView prefix = TemporarySuffix.chopped(6);
+    if (entry.size() != name.size() + TemporarySuffix.size() || !entry.startsWith(name)
+        || !entry.sliced(name.size()).startsWith(prefix))
+        return false;
+    const QByteArrayView random = entry.last(6);
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
+}
+
+// Removes the temporary files that a save killed before its rename left
+// beside the file at path. A save holds a lock on its own until it is done,
+// so one of a game still saving is left alone.
+void removeLeftovers(const QString &path)
+{
+    const QString target = followLinks(path);
+    if (target.isEmpty())
+        return;
+    const QFileInfo info(target);
+    DIR *folder = ::opendir(QFile::encodeName(info.absolutePath()).constData());
+    if (!folder)
+        return;
+    const QByteArray name = QFile::encodeName(info.fileName());
+    while (const dirent *entry = ::readdir(folder)) {
+        if (!isTemporaryOf(entry->d_name, name))
+            continue;
+        const int fd = ::openat(::dirfd(folder), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        struct stat status { };
+        if (fd >= 0 && ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    ::closedir(folder);
 }
 
 } // namespace
@@ -85,24 +221,30 @@ QString UserSettingsStore::filePath(const QString &application) const
     return folder.isEmpty() ? QString() : folder + u'/' + application + QLatin1String(".ini");
 }
 
-UserSettingsStore::Loaded UserSettingsStore::read(const QString &application)
+void UserSettingsStore::say(const QString &application, const QString &line)
 {
-    Loaded file;
+    if (m_said.insert(line).second)
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(application), qUtf8Printable(line));
+}
+
+UserSettingsStore::File UserSettingsStore::read(const QString &application)
+{
+    File file;
     file.path = filePath(application);
     if (file.path.isEmpty()) {
         file.trust = Trust::Untouched;
-        report(application,
-               QStringLiteral("no home folder (HOME is unset and the user database has none): "
-                              "the options are not read or saved"));
+        say(application,
+            QStringLiteral("no home folder (HOME is unset and the user database has none): "
+                           "the options are not read or saved"));
         return file;
     }
+    const QByteArray name = QFile::encodeName(file.path);
     struct stat status { };
-    if (::stat(QFile::encodeName(file.path).constData(), &status) != 0) {
+    if (::stat(name.constData(), &status) != 0) {
         // A missing file is a first start: the options start from their defaults.
         if (errno != ENOENT) {
             file.trust = Trust::Untouched;
-            report(
-                application,
+            say(application,
                 QStringLiteral("cannot reach %1: %2: the options are not read or saved").arg(file.path, reason(errno)));
         }
         return file;
@@ -110,102 +252,133 @@ UserSettingsStore::Loaded UserSettingsStore::read(const QString &application)
     // Never opened: opening a device can have effects of its own.
     if (!S_ISREG(status.st_mode)) {
         file.trust = Trust::Untouched;
-        report(application,
-               QStringLiteral("%1 is not a regular file: the options are not read or saved").arg(file.path));
+        say(application, QStringLiteral("%1 is not a regular file: the options are not read or saved").arg(file.path));
         return file;
     }
+    file.exists = true;
+    file.writable = writableByMode(status);
+    file.mode = status.st_mode & 07777;
 
     // However large the file, no more is read than the most it may hold.
     QString fault;
-    QByteArray text;
-    QFile in(file.path);
-    if (in.open(QIODevice::ReadOnly))
-        text = in.read(MaxFileSize + 1);
     int badLine = 0;
-    if (in.error() != QFileDevice::NoError)
-        fault = QStringLiteral("cannot read %1: %2").arg(file.path, in.errorString());
-    else if (text.size() > MaxFileSize)
+    int error = 0;
+    if (status.st_size <= MaxFileSize) {
+        const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        error = fd < 0 ? errno : readUpTo(fd, MaxFileSize + 1, file.bytes);
+        if (fd >= 0)
+            ::close(fd);
+    }
+    if (error != 0)
+        fault = QStringLiteral("cannot read %1: %2").arg(file.path, reason(error));
+    else if (status.st_size > MaxFileSize || file.bytes.size() > MaxFileSize)
         fault = QStringLiteral("%1 is larger than 64 KiB").arg(file.path);
-    else if (auto parsed = StoredSettings::parse(text, &badLine))
+    else if (auto parsed = StoredSettings::parse(file.bytes, &badLine))
         file.settings = std::move(*parsed);
     else
-        fault = QStringLiteral("%1 does not parse (line %2)").arg(file.path).arg(badLine);
+        fault = QStringLiteral("%1 is not text (line %2)").arg(file.path).arg(badLine);
     if (!fault.isEmpty()) {
         file.trust = Trust::Damaged;
-        report(application,
-               fault
-                   + QStringLiteral(", so it is not trusted: the options start from their defaults, "
-                                    "and the file is kept as %1.bak at exit")
-                         .arg(QFileInfo(file.path).fileName()));
+        const QByteArray backup = freeBackupName(QFile::encodeName(followLinks(file.path)));
+        say(application,
+            fault
+                + (file.writable ? QStringLiteral(", so it is not trusted: the options start from their defaults, "
+                                                  "and the file is kept as %1 when they are saved")
+                                       .arg(QFileInfo(QFile::decodeName(backup)).fileName())
+                                 : QStringLiteral(", so it is not trusted: the options start from their defaults, "
+                                                  "and are not saved, as the file is read-only (mode %1)")
+                                       .arg(file.mode, 4, 8, QLatin1Char('0'))));
     }
     return file;
 }
 
 StoredSettings UserSettingsStore::load(const QString &application)
 {
-    return m_loaded.insert_or_assign(application, read(application)).first->second.settings;
+    File file = read(application);
+    if (file.trust != Trust::Untouched)
+        removeLeftovers(file.path);
+    return std::move(file.settings);
 }
 
 void UserSettingsStore::save(const QString &application, const StoredSettings &changes)
 {
-    auto it = m_loaded.find(application);
-    if (it == m_loaded.end() || it->second.path != filePath(application))
-        it = m_loaded.insert_or_assign(application, read(application)).first;
-    Loaded &file = it->second;
-    // Said when the options were read.
+    // Read again: what the user or another game wrote since is kept too.
+    const File file = read(application);
     if (file.trust == Trust::Untouched)
         return;
-    StoredSettings settings = file.settings;
+    StoredSettings settings = file.trust == Trust::Whole ? file.settings : StoredSettings();
     settings.setValues(changes);
-    if (!write(application, file, settings.text()))
+    const QByteArray text = settings.text();
+    if (file.trust == Trust::Whole && text == file.bytes)
         return;
-    file.settings = std::move(settings);
-    file.trust = Trust::Whole;
+    if (!file.writable) {
+        if (file.trust == Trust::Whole)
+            say(application,
+                QStringLiteral("%1 is read-only (mode %2): the options are not saved")
+                    .arg(file.path)
+                    .arg(file.mode, 4, 8, QLatin1Char('0')));
+        return;
+    }
+    // The next start would not read a larger file.
+    if (text.size() > MaxFileSize) {
+        say(application, QStringLiteral("%1 would grow past 64 KiB: the options are not saved").arg(file.path));
+        return;
+    }
+    write(application, file, text);
 }
 
-bool UserSettingsStore::write(const QString &application, const Loaded &file, const QByteArray &text)
+void UserSettingsStore::write(const QString &application, const File &file, const QByteArray &text)
 {
     const auto failed = [&](int error) {
-        report(application, QStringLiteral("cannot save the options to %1: %2").arg(file.path, reason(error)));
-        return false;
+        say(application, QStringLiteral("cannot save the options to %1: %2").arg(file.path, reason(error)));
     };
     // A link to a regular file keeps working: its target is written.
     const QString target = followLinks(file.path);
     if (target.isEmpty())
         return failed(ELOOP);
     const QByteArray name = QFile::encodeName(target);
-    struct stat status { };
-    const bool exists = ::stat(name.constData(), &status) == 0;
-    if (!exists && errno != ENOENT)
+    const QString folderPath = QFileInfo(target).absolutePath();
+    if (!file.exists)
+        QDir().mkpath(folderPath);
+    const int folder = ::open(QFile::encodeName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
         return failed(errno);
-    if (exists && !S_ISREG(status.st_mode)) {
-        report(application, QStringLiteral("%1 is not a regular file: the options are not saved").arg(file.path));
-        return false;
-    }
-    if (!exists)
-        QDir().mkpath(QFileInfo(target).absolutePath());
 
     // The text goes to a new file beside the target, which then takes the
     // target's name in one rename: readers see the old file or the new one.
-    QByteArray temporary = name + ".XXXXXX";
+    QByteArray temporary = name + TemporarySuffix.toByteArray();
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return failed(errno);
-    // A new file is readable by all, as QSettings makes it; an old one keeps its mode, but the game
-    // always reads and writes it: a file it could not read would lose the options at every start.
-    const mode_t mode = exists ? (status.st_mode & 07777) | S_IRUSR | S_IWUSR : 0644;
-    int error = ::fchmod(fd, mode) == 0 ? writeAll(fd, text) : errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && exists && file.trust == Trust::Damaged && ::rename(name, name + ".bak") != 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.constData(), name.constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.constData());
+    if (fd < 0) {
+        const int error = errno;
+        ::close(folder);
         return failed(error);
     }
-    return true;
+    // Held until the rename, so that a game starting meanwhile leaves the file alone.
+    ::flock(fd, LOCK_EX);
+    // A new file is readable by all, as QSettings makes it; an old one keeps its mode, and is at least
+    // readable by its owner: a file the game could not read would lose the options at every start.
+    const mode_t mode = file.exists ? file.mode | S_IRUSR : 0644;
+    int error = ::fchmod(fd, mode) == 0 ? writeAll(fd, text) : errno;
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    // The damaged file keeps a name of its own before its name goes to the new one.
+    if (error == 0 && file.trust == Trust::Damaged && file.exists) {
+        error = keepBackup(name, file.mode | S_IRUSR);
+        if (error == 0 && ::fsync(folder) != 0)
+            error = errno;
+    }
+    if (error == 0 && ::rename(temporary.constData(), name.constData()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temporary.constData());
+    // The new name reaches the disk before the game says it saved.
+    else if (::fsync(folder) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    ::close(folder);
+    if (error != 0)
+        failed(error);
 }
 
 QString boolToText(bool value)

@@ -2,6 +2,8 @@
 // in the way of the save.
 
 #include "SettingsStore.h"
+#include "GameRun.h"
+#include "RoundTrip.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <pwd.h>
+#include <random>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -67,6 +70,13 @@ void write(const QString &path, const QByteArray &text, qint64 size = 0)
     ASSERT_TRUE(size == 0 || file.resize(size));
 }
 
+// A save that writes gives the file a new inode.
+ino_t inode(const QString &path)
+{
+    struct stat status { };
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
+}
+
 // Root is refused nothing, so a read-only folder is tried as "nobody".
 enum class User { Owner, Nobody, WithoutHome };
 enum class After { Saved, SavedWithBackup, LeftAlone };
@@ -119,15 +129,12 @@ const Fault Faults[] = {
          QFile::link("../kept.ini", file);
      },
      User::Owner, "False", 0, After::Saved},
-    {"Unreadable",
-     [](Path folder, Path file) {
+    {"UnreadableAndReadOnly",
+     [](Path, Path file) {
          write(file, Valid);
          QFile::setPermissions(file, {});
-         QFile::setPermissions(folder,
-                               QFile::ReadUser | QFile::WriteUser | QFile::ExeUser | ReadAndEnterForAll
-                                   | QFile::WriteGroup | QFile::WriteOther);
      },
-     User::Nobody, "default", 1, After::SavedWithBackup},
+     User::Nobody, "default", 1, After::LeftAlone},
     {"LinkToADeviceNode",
      [](Path folder, Path file) {
          if (::mknod(QFile::encodeName(folder + "/../null").constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
@@ -204,6 +211,140 @@ TEST_P(StoreFaults, ReadDefaultsWhereUntrustedSaveWithoutHarmAndSayItOnce)
 
 INSTANTIATE_TEST_SUITE_P(UserSettingsStore, StoreFaults, testing::ValuesIn(Faults),
                          [](const auto &row) { return std::string(row.param.name); });
+
+// A file as a user may have edited it, read and saved by one game that
+// switched "Animation": what was read, what the file holds after, what was said.
+struct Edited {
+    const char *name;
+    QByteArray before;
+    QString read;
+    QByteArray after; // empty: the file is left as it was
+    const char *said = "";
+    mode_t mode = 0644;
+};
+
+const QString Defaults = "Animation=False Playcomputer=True GameLine=False";
+const QByteArray Fresh = "[Settings]\nAnimation=True\nPlaycomputer=True\nGameLine=False\n";
+const QByteArray Full = "[Settings]\nAnimation=True\nPlaycomputer=True\nGameLine=False\n;";
+
+const Edited Files[] = {
+    {"CommentAfterAValue", "[Settings]\nAnimation=True ; off\nPlaycomputer=False\nGameLine=True\n",
+     "Animation=True Playcomputer=False GameLine=True",
+     "[Settings]\nAnimation=False ; off\nPlaycomputer=False\nGameLine=True\n"},
+    {"QuotedWithAComment", "[Settings]\nAnimation = \"True\" # off\n",
+     "Animation=True Playcomputer=True GameLine=False",
+     "[Settings]\nAnimation = False # off\nPlaycomputer=True\nGameLine=False\n"},
+    {"LineWithoutEquals", "[Settings]\nAnimation=True\nno equals sign\nPlaycomputer=False\n",
+     "Animation=True Playcomputer=False GameLine=False",
+     "[Settings]\nAnimation=False\nno equals sign\nPlaycomputer=False\nGameLine=False\n"},
+    {"Latin1InAComment", "; caf\xe9\n[Settings]\nPlaycomputer=False\n",
+     "Animation=False Playcomputer=False GameLine=False",
+     "; caf\xe9\n[Settings]\nPlaycomputer=False\nAnimation=True\nGameLine=False\n"},
+    {"CrLineEndsAndNoneAtTheEnd", "[Settings]\rAnimation=True\rGameLine=True",
+     "Animation=True Playcomputer=True GameLine=True",
+     "[Settings]\rAnimation=False\rGameLine=True\rPlaycomputer=True\r"},
+    {"CrLfLineEnds", "[Settings]\r\nAnimation=True\r\n", "Animation=True Playcomputer=True GameLine=False",
+     "[Settings]\r\nAnimation=False\r\nPlaycomputer=True\r\nGameLine=False\r\n"},
+    {"SectionsWithoutNames", "[Settings]\nAnimation=True\n[]\nGameLine=True\n[ ]\n=orphan\n",
+     "Animation=True Playcomputer=True GameLine=False",
+     "[Settings]\nAnimation=False\nPlaycomputer=True\nGameLine=False\n[]\nGameLine=True\n[ ]\n=orphan\n"},
+    {"LastOfDuplicatesWins", "[Settings]\nAnimation=False\nGameLine=True\n[settings]\nANIMATION=True\n",
+     "Animation=True Playcomputer=True GameLine=True",
+     "[Settings]\nGameLine=True\n[settings]\nANIMATION=False\nPlaycomputer=True\n"},
+    {"FeffStartingALine", "[Settings]\nAnimation=True\nPlaycomputer=False\nGameLine=True\n \xef\xbb\xbf=1\n",
+     "Animation=True Playcomputer=False GameLine=True",
+     "[Settings]\nAnimation=False\nPlaycomputer=False\nGameLine=True\n \xef\xbb\xbf=1\n"},
+    {"ByteOrderMark", "\xef\xbb\xbf[Settings]\nAnimation=True\n", "Animation=True Playcomputer=True GameLine=False",
+     "\xef\xbb\xbf[Settings]\nAnimation=False\nPlaycomputer=True\nGameLine=False\n"},
+    {"OtherSectionsOnly", "; mine\n[Other]\nKey=1", Defaults, "; mine\n[Other]\nKey=1\n\n" + Fresh},
+    {"ReadOnly", "[Settings]\nAnimation=True\n", "Animation=True Playcomputer=True GameLine=False", "",
+     "is read-only (mode 0444): the options are not saved", 0444},
+    {"OwnerOnly", "[Settings]\n", Defaults, Fresh, "", 0600},
+    {"NulByte", QByteArray("[Settings]\nAnimation=True") + '\0' + '\n', Defaults, Fresh, "is not text (line 2)"},
+    {"KeyLineNotUtf8", "[Settings]\nAnimation=Tr\xfc\n", Defaults, Fresh, "is not text (line 2)"},
+    {"Over64KiB", "[Settings]\n;" + QByteArray(64 * 1024, 'x'), Defaults, Fresh, "is larger than 64 KiB"},
+    {"WouldGrowPast64KiB", Full + QByteArray(64 * 1024 - Full.size() - 1, 'x') + '\n',
+     "Animation=True Playcomputer=True GameLine=False", "", "would grow past 64 KiB: the options are not saved"},
+};
+
+void PrintTo(const Edited &file, std::ostream *out)
+{
+    *out << file.name;
+}
+
+class EditedFiles : public testing::TestWithParam<Edited> { };
+
+TEST_P(EditedFiles, ReadWhatCanBeReadAndWriteBackTheRest)
+{
+    const Edited &row = GetParam();
+    QTemporaryDir folder;
+    const QString file = folder.filePath("Vorni Game.ini");
+    // Beside it: an earlier backup, what a killed save left, and a file of the user's own.
+    write(file + ".bak", "earlier");
+    write(file + ".saving-k1LLeD", "[Settings]\n");
+    write(file + ".saving-mine", "mine");
+    write(file, row.before);
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), row.mode), 0);
+
+    UserSettingsStore store(folder.path());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(switchAnimation(store), row.read);
+    const std::string said = testing::internal::GetCapturedStderr();
+    const auto contents = [](const QString &path) {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : "(cannot read)";
+    };
+    EXPECT_EQ(contents(file), row.after.isEmpty() ? row.before : row.after);
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), *row.said ? 1 : 0) << said;
+    EXPECT_NE(said.find(row.said), std::string::npos) << said;
+    const bool setAside = QByteArray(row.said).contains("not text") || QByteArray(row.said).contains("larger");
+    QStringList beside{"Vorni Game.ini", "Vorni Game.ini.bak", "Vorni Game.ini.saving-mine"};
+    if (setAside)
+        beside.insert(1, "Vorni Game.ini.2.bak");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), beside);
+    EXPECT_EQ(contents(file + ".bak"), "earlier");
+    EXPECT_TRUE(!setAside || contents(file + ".2.bak") == row.before);
+
+    // The mode stays; the next start reads what was saved, and saving the same again writes nothing.
+    struct stat status { };
+    ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, row.mode);
+    StoredSettings same = UserSettingsStore(folder.path()).load(Game);
+    EXPECT_EQ(same.value("Settings", "Animation", "False") == "True",
+              row.after.isEmpty() == row.read.startsWith("Animation=True"));
+    testing::internal::CaptureStderr();
+    UserSettingsStore(folder.path()).save(Game, same);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(inode(file), status.st_ino);
+}
+
+INSTANTIATE_TEST_SUITE_P(UserSettingsStore, EditedFiles, testing::ValuesIn(Files),
+                         [](const auto &row) { return std::string(row.param.name); });
+
+// Random files made of what people write in them, through the store: each keeps the promise of
+// RoundTrip.h, the store writes just the text promised, and saving the same again writes nothing.
+TEST(UserSettingsStore, RandomFilesReadBackAsWrittenAndASecondSaveWritesNothing)
+{
+    std::mt19937 random(7);
+    QTemporaryDir folder;
+    const QByteArray path = QFile::encodeName(folder.filePath("Vorni Game.ini"));
+    for (int n = 0; n < 300; ++n) {
+        const QByteArray file = randomFile(random);
+        const unsigned flags = random() % 8;
+        ASSERT_EQ(roundTripFault(file, flags), "") << file.toHex().constData();
+        write(path, file);
+        UserSettingsStore(folder.path()).save(Game, gameOptions(flags));
+        auto expected = StoredSettings::parse(file);
+        ASSERT_TRUE(expected) << file.toHex().constData();
+        expected->setValues(gameOptions(flags));
+        QFile saved(path);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        ASSERT_EQ(saved.readAll(), expected->text()) << file.toHex().constData();
+        const ino_t first = inode(path);
+        UserSettingsStore(folder.path()).save(Game, gameOptions(flags));
+        ASSERT_EQ(inode(path), first) << file.toHex().constData();
+    }
+}
 
 TEST(UserSettingsStore, FindsTheHomeInTheUserDatabaseWhenHomeIsUnset)
 {
