@@ -131,6 +131,14 @@ int copyFile(const QByteArray &name, const QByteArray &backup, mode_t mode)
     return error;
 }
 
+bool sameFile(const QByteArray &a, const QByteArray &b)
+{
+    struct stat first { };
+    struct stat second { };
+    return ::stat(a.constData(), &first) == 0 && ::lstat(b.constData(), &second) == 0 && first.st_ino == second.st_ino
+        && first.st_dev == second.st_dev;
+}
+
 // Gives the file at name a second name, the first free backup name, by a
 // hard link or, where the file system has none, a copy; 0 or the error.
 int keepBackup(const QByteArray &name, mode_t mode)
@@ -141,10 +149,7 @@ int keepBackup(const QByteArray &name, mode_t mode)
         if (error != 0 && error != EEXIST)
             error = copyFile(name, backup, mode);
         // Kept already by a save that was killed before its rename.
-        struct stat kept {
-        }, file{};
-        if (error == EEXIST && ::lstat(backup.constData(), &kept) == 0 && ::stat(name.constData(), &file) == 0
-            && kept.st_ino == file.st_ino && kept.st_dev == file.st_dev)
+        if (error == EEXIST && sameFile(name, backup))
             return 0;
         if (error != EEXIST)
             return error;
