@@ -366,12 +366,10 @@ void UserSettingsStore::write(const QString &application, const File &file, cons
     int error = ::fchmod(fd, mode) == 0 ? writeAll(fd, text) : errno;
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
-    // The damaged file keeps a name of its own before its name goes to the new one.
-    if (error == 0 && file.trust == Trust::Damaged && file.exists) {
+    // The damaged file keeps a name of its own before its name goes to the new one. A journalling
+    // file system keeps the order of the two, so one sync after the rename makes both last.
+    if (error == 0 && file.trust == Trust::Damaged && file.exists)
         error = keepBackup(name, file.mode | S_IRUSR);
-        if (error == 0 && ::fsync(folder) != 0)
-            error = errno;
-    }
     if (error == 0 && ::rename(temporary.constData(), name.constData()) != 0)
         error = errno;
     if (error != 0)

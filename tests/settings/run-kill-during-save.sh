@@ -22,9 +22,9 @@ printf '%s' "$old" > "$work/calm/Vorni Game.ini"
 new=$(cat "$work/calm/Vorni Game.ini")
 
 failed=0
-# Before: the new file is made, written, synced; the old one is linked to its backup, the folder
-# synced; the new file renamed over the old, the folder synced.
-for step in fchmod fsync:1 link fsync:2 rename fsync:3; do
+# Before: the new file is made, written, synced; the old one is linked to its backup; the new file
+# is renamed over the old, the folder synced.
+for step in fchmod fsync:1 link rename fsync:2; do
     call=${step%:*} when=${step#*:}
     [[ $when == "$step" ]] && when=1
     folder="$work/$step"
