@@ -16,6 +16,7 @@
 #include <cstring>
 #include <pwd.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -279,9 +280,13 @@ TEST_P(EditedFiles, ReadWhatCanBeReadAndWriteBackTheRest)
     const Edited &row = GetParam();
     QTemporaryDir folder;
     const QString file = folder.filePath("Vorni Game.ini");
-    // Beside it: an earlier backup, what a killed save left, and a file of the user's own.
+    // Beside it: an earlier backup, what a killed save left, what another game is saving (it holds
+    // the lock), and a file of the user's own.
     write(file + ".bak", "earlier");
     write(file + ".saving-k1LLeD", "[Settings]\n");
+    write(file + ".saving-Saving", "[Settings]\n");
+    QFile saving(file + ".saving-Saving");
+    ASSERT_TRUE(saving.open(QIODevice::ReadOnly) && ::flock(saving.handle(), LOCK_EX) == 0);
     write(file + ".saving-mine", "mine");
     write(file, row.before);
     ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), row.mode), 0);
@@ -298,7 +303,8 @@ TEST_P(EditedFiles, ReadWhatCanBeReadAndWriteBackTheRest)
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), *row.said ? 1 : 0) << said;
     EXPECT_NE(said.find(row.said), std::string::npos) << said;
     const bool setAside = QByteArray(row.said).contains("not text") || QByteArray(row.said).contains("larger");
-    QStringList beside{"Vorni Game.ini", "Vorni Game.ini.bak", "Vorni Game.ini.saving-mine"};
+    QStringList beside{"Vorni Game.ini", "Vorni Game.ini.bak", "Vorni Game.ini.saving-Saving",
+                       "Vorni Game.ini.saving-mine"};
     if (setAside)
         beside.insert(1, "Vorni Game.ini.2.bak");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), beside);
