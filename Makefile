@@ -31,7 +31,8 @@ test-sanitize: deps-test
 soak: deps-test
 	@cmake --preset dev $(WERROR) >/dev/null
 	@cmake --build --preset dev -j $(JOBS) --target vorni-ui-soak-tests
-	QT_QPA_PLATFORM=offscreen SOAK_EVENTS=$${SOAK_EVENTS:-1000000} ./build/dev/tests/ui/vorni-ui-soak-tests
+	QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=86400000 SOAK_EVENTS=$${SOAK_EVENTS:-1000000} \
+	    ./build/dev/tests/ui/vorni-ui-soak-tests -maxwarnings 100
 
 bench: deps-test
 	@cmake --preset bench $(WERROR) >/dev/null
