@@ -7,7 +7,8 @@
 //   SOAK_SEED=1 SOAK_EVENTS=20000 vorni-ui-soak-tests     # the defaults; `make soak` plays 10^6
 //   SOAK_SECONDS=100 ...                                   # stops after that time, whatever the count
 //
-// A failure names the seed and the event; the same seed plays the same events again.
+// A failure names the seed and the event; the same seed plays the same events again. Both that and the
+// count played are printed plainly, past QtTest's limit on messages.
 
 #include "WindowTest.h"
 
@@ -19,6 +20,7 @@
 #include <QMessageBox>
 #include <QSettings>
 
+#include <cstdio>
 #include <deque>
 #include <random>
 
@@ -368,9 +370,9 @@ class SoakTest : public WindowTest {
                 checkPromises();
             }
             if (QTest::currentTestFailed()) {
-                qWarning("random play from seed %llu failed at event %ld; the last events:\n  %s",
-                         static_cast<unsigned long long>(seed), i,
-                         qPrintable(QStringList(m_recent.begin(), m_recent.end()).join(QLatin1String("\n  "))));
+                std::fprintf(stderr, "random play from seed %llu failed at event %ld; the last events:\n  %s\n",
+                             static_cast<unsigned long long>(seed), i,
+                             qPrintable(QStringList(m_recent.begin(), m_recent.end()).join(QLatin1String("\n  "))));
                 return;
             }
         }
@@ -387,8 +389,8 @@ private slots:
         play(seed, events, seconds);
         const double elapsed = static_cast<double>(timer.elapsed()) / 1000.0;
         if (!QTest::currentTestFailed())
-            qInfo("%ld random events from seed %llu in %.1f s: %.0f a second", m_played,
-                  static_cast<unsigned long long>(seed), elapsed, static_cast<double>(m_played) / elapsed);
+            std::printf("%ld random events from seed %llu in %.1f s: %.0f a second\n", m_played,
+                        static_cast<unsigned long long>(seed), elapsed, static_cast<double>(m_played) / elapsed);
     }
 };
 
