@@ -5,6 +5,8 @@
 
 #include "Controls.h"
 
+#include <QPixmap>
+
 namespace vorni {
 
 class GameOverLabel : public LabelControl {
@@ -20,6 +22,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_look; // the caption as drawn, for m_lookText at the label's size and screen
+    QString m_lookText;
 };
 
 } // namespace vorni
